@@ -1,0 +1,40 @@
+// The package frame: the modules it contains, in start-up order, and the
+// entry points that start and stop them. The library runs LoadPackage when
+// it is loaded and UnloadPackage when it is unloaded.
+#pragma once
+
+#include "kartavo/package/exceptions.h"
+#include "kartavo/package/module_counter.h"
+
+#include <span>
+
+namespace kartavo {
+
+struct TModuleInfo {
+  const char* Name;
+  void (*StartUp)();
+  void (*ShutDown)();
+  // The module's start-up counter (0 when unloaded, -1 after one start-up).
+  int (*Counter)();
+  // How many times the module released its tables.
+  int (*Releases)();
+};
+
+// The contained modules in start-up order: geobasics, geodb, geomap, geoatlas.
+std::span<const TModuleInfo> GetPackageInfoTable();
+// Runs every start-up routine in table order.
+void LoadPackage();
+// Runs every shut-down routine in reverse order.
+void UnloadPackage();
+
+// Each module's own start-up and shut-down routine.
+void GeoBasicsStartUp();
+void GeoBasicsShutDown();
+void GeoDBStartUp();
+void GeoDBShutDown();
+void GeoMapStartUp();
+void GeoMapShutDown();
+void GeoAtlasStartUp();
+void GeoAtlasShutDown();
+
+} // namespace kartavo
