@@ -1,0 +1,28 @@
+// The elementary relations between axes, flattening and eccentricity of a
+// reference ellipsoid. Flattening and eccentricity are never stored: they are
+// always derived from the two axes of a catalogue entry.
+#pragma once
+
+#include "kartavo/geobasics/ellipsoid_catalogue.h"
+#include "kartavo/geobasics/ellipsoid_types.h"
+
+namespace kartavo {
+
+// Squared first eccentricity: of a catalogue entry; of two axes given in
+// either order; of a reciprocal flattening (0 = sphere).
+double GeoEllEccSquared(TGeoEllipsoid Ellipsoid);
+double GeoEllEccSquared(double MajAx, double MinAx);
+double GeoEllEccSquared(double RecFlat);
+
+// Reciprocal flattening 1/f, 0 for a sphere: of a catalogue entry; of the
+// axes (MinAx divided by MajAx); of a squared eccentricity in [0, 1].
+double RecipFlattening(TGeoEllipsoid Ellipsoid);
+double RecipFlattening(double MajAx, double MinAx);
+double RecipFlattening(double EccSquared);
+
+// Semi-minor axis from the semi-major axis and the reciprocal flattening
+// (0 = sphere) or the squared eccentricity.
+double EllipsoidMinAxFlat(double MajAx, double RecFlat);
+double EllipsoidMinAxEcc(double MajAx, double EccSquared);
+
+} // namespace kartavo
