@@ -43,26 +43,35 @@ private:
   std::vector<uint64_t> FWords;
 };
 
-// The path without its extension; unchanged when the file name has none.
+// The path without its extension (from the last '.' of the file name part);
+// unchanged when the file name has none. A dot that opens the file name
+// (".profile") starts no extension. Both '/' and '\' separate folders.
 std::string StripExtension(const std::string& Path);
 // The file name part of a path (after the last '/' or '\').
 std::string StripPath(const std::string& Path);
-// The text without the characters a short (8.3) file name may not hold.
+// The text with only the characters a short (8.3) file name part may hold:
+// ASCII letters, digits and ! # $ % & ' ( ) - @ ^ _ ` { } ~. Everything else,
+// the dot, blanks, path separators and non-ASCII characters included, is
+// removed; the length is not cut.
 std::string ReduceStringToFN83CompliantChars(const std::string& Text);
 
-// Position of Text in List[0..HighIx] counted from 1, 0 when absent.
+// Position of Text in List[0..HighIx] counted from 1, 0 when absent. The
+// comparison is exact (letter case counts); HighIx beyond the list is cut.
 int StringIx(std::string_view Text, std::span<const std::string_view> List, int HighIx);
 
 // Read on to the next mark-up tag whose name is in Tags[0..HighIx] and return
 // its index counted from 0. Attributes receives the attribute text of the
 // opening tag, Contents the text up to the matching closing tag (across
-// lines). Returns HighIx when no further tag can be read.
+// lines). Returns HighIx when no further tag can be read. The mark-up syntax,
+// the treatment of line breaks and the limits against hostile input are
+// described in kartavo/companion/tag_reader.h.
 int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
                           std::string& Attributes, std::string& Contents);
 int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
                         std::string& Attributes, std::string& Contents);
 
-// Writes Text and a line break (CR LF) to the stream.
+// Writes Text and a line break (CR LF) to the stream at its position;
+// raises EStreamError when the stream takes fewer bytes.
 void WriteLnStream(fw::TStream& S, const std::string& Text);
 
 constexpr double uc_MinDouble = DBL_MIN;
@@ -92,16 +101,36 @@ struct TColoredPoint {
 
 enum TVerticalAlignment : uint8_t { vaTop = 0, vaCenter = 1, vaBottom = 2 };
 
-enum TFrameStyle : uint8_t { fsNone = 0, fsSingle = 1, fsLowered = 2, fsRaised = 3,
-                             fsDoubleLowered = 4, fsDoubleRaised = 5 };
+enum TFrameStyle : uint8_t {
+  fsNone = 0,
+  fsSingle = 1,
+  fsLowered = 2,
+  fsRaised = 3,
+  fsDoubleLowered = 4,
+  fsDoubleRaised = 5
+};
 enum TDegreeFormat : uint8_t { dfDecimal = 0, dfDegMin = 1, dfDegMinSec = 2 };
 enum TLanguage : uint8_t { lanEnglish = 0, lanGerman = 1 };
-enum TMouseActMode : uint8_t { maNone = 0, maPan = 1, maPanHorz = 2, maPanVert = 3,
-                               maReserved4 = 4, maRubberBand = 5, maReserved6 = 6,
-                               maZoomBox = 7, maReserved8 = 8, maZoomDrag = 9,
-                               maReserved10 = 10, maReserved11 = 11, maReserved12 = 12,
-                               maReserved13 = 13, maReserved14 = 14, maReserved15 = 15,
-                               maSelectRect = 16, maMouseTrace = 17 };
+enum TMouseActMode : uint8_t {
+  maNone = 0,
+  maPan = 1,
+  maPanHorz = 2,
+  maPanVert = 3,
+  maReserved4 = 4,
+  maRubberBand = 5,
+  maReserved6 = 6,
+  maZoomBox = 7,
+  maReserved8 = 8,
+  maZoomDrag = 9,
+  maReserved10 = 10,
+  maReserved11 = 11,
+  maReserved12 = 12,
+  maReserved13 = 13,
+  maReserved14 = 14,
+  maReserved15 = 15,
+  maSelectRect = 16,
+  maMouseTrace = 17
+};
 enum TZoomState : uint8_t { zsIdle = 0, zsZoomBox = 1 };
 enum TMouseBoxState : uint8_t { mbsIdle = 0, mbsWaiting = 1, mbsDragging = 2, mbsCompleted = 3 };
 

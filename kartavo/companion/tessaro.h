@@ -17,7 +17,8 @@ class TMatrix : public fw::TPersistent {
 public:
   TMatrix() = default;
   TMatrix(int NrCols, int NrRows) { Resize(NrCols, NrRows); }
-  // New size; every element becomes 0.
+  // New size; every element becomes 0. Negative sizes raise std::invalid_argument;
+  // an element outside the columns and rows raises std::out_of_range.
   void Resize(int NrCols, int NrRows);
   void Fill(double Value);
   void SetVal(int Col, int Row, double Value);
@@ -39,7 +40,8 @@ class TVector : public fw::TPersistent {
 public:
   TVector() = default;
   explicit TVector(int Size) { SetVecSize(Size); }
-  // New size; every element becomes 0.
+  // New size; every element becomes 0 (negative: std::invalid_argument). An
+  // index outside 1..NrOfElem raises std::out_of_range.
   void SetVecSize(int Size);
   int NrOfElem() const { return static_cast<int>(FData.size()); }
   void SetVal(int Index, double Value);
@@ -47,6 +49,7 @@ public:
   void Assign(const fw::TPersistent* Source) override;
 
 private:
+  size_t CheckedIndex(int Index) const;
   std::vector<double> FData;
 };
 
@@ -59,18 +62,22 @@ public:
   // y = k·x + d; Quality is the coefficient of determination r².
   // Returns false (k = d = 0) with fewer than two distinct x.
   bool CalcLinFit(double& K, double& D, double& Quality) const;
-  // y = k0 + k1·x + k2·x²; Quality is r². False (all 0) when underdetermined.
+  // y = k0 + k1·x + k2·x²; Quality is r². False (all 0) with fewer than
+  // three distinct x. Solved by QR on centred and scaled x.
   bool CalcParabolFit(double& K0, double& K1, double& K2, double& Quality) const;
-  // The number of pairs and seven statistics:
-  //   MeanX, MeanY  the means of x and of y
-  //   StdDevX, StdDevY  sample standard deviations (n − 1) of x and y
-  //   Correlation  Pearson correlation of x and y (0 when undefined)
-  //   MeanDiff  mean of (y − x)
-  //   RmsDiff  root-mean-square of (y − x)
-  //   MaxAbsDiff  largest |y − x|
-  void CalcStatistics(int& NumData, double& MeanX, double& MeanY, double& StdDevX,
-                      double& StdDevY, double& Correlation, double& MeanDiff, double& RmsDiff,
-                      double& MaxAbsDiff) const;
+  // The number of pairs and seven statistics, in this order:
+  //   1 MeanX, 2 MeanY      the means of x and of y
+  //   3 StdDevX, 4 StdDevY  sample standard deviations (n − 1) of x and y; 0 for n < 2
+  //   5 MeanDiff            mean of (y − x)
+  //   6 RmsDiff             root-mean-square of (y − x)
+  //   7 MaxAbsDiff          largest |y − x|
+  // RmsDiff is the seventh out parameter, the figure a map's calibration
+  // quality reports (observed pixel as x, modelled pixel as y). With no pairs
+  // every value is 0.
+  void CalcStatistics(int& NumData, double& MeanX, double& MeanY, double& StdDevX, double& StdDevY,
+                      double& MeanDiff, double& RmsDiff, double& MaxAbsDiff) const;
+  // Pearson correlation of x and y; 0 when undefined (fewer than two pairs, constant x or y).
+  double Correlation() const;
 
 private:
   std::vector<double> FX;
@@ -81,36 +88,65 @@ private:
 class TSLine {
 public:
   void LineFrom2Points(double X1, double Y1, double X2, double Y2);
-  // The part of the (infinite) line inside the box; false when it misses.
-  bool ClipBox(double XLo, double YLo, double XHi, double YHi, double& Xa, double& Ya,
-               double& Xb, double& Yb) const;
+  // The part of the (infinite) line inside the closed box; false when it
+  // misses, when the two points coincide or a value is not finite. The box
+  // corners may come in either order. (Xa, Ya) is the end on the side of the
+  // first point's direction of approach, (Xb, Yb) the end towards the second
+  // point; a line touching a corner gives two equal ends.
+  bool ClipBox(double XLo, double YLo, double XHi, double YHi, double& Xa, double& Ya, double& Xb,
+               double& Yb) const;
 
 private:
   double FX1 = 0, FY1 = 0, FX2 = 0, FY2 = 0;
 };
 
 // 0: decimal degrees, 1: degrees and decimal minutes, 2: degrees, minutes
-// and seconds; Decimals digits after the point of the last part. The degree
-// sign is the single byte 0xB0 (Windows-1252).
+// and seconds; Decimals (0 to 9, clamped) digits after the point of the last
+// part. The degree sign is the single byte 0xB0 (Windows-1252); minutes and
+// seconds have two integer digits; rounding carries into the larger parts:
+//   0: "12.50°"        1: "12°30.50'"        2: "12°30'15.0\""
+//   with 0 decimals:  "13°", "12°30'", "12°30'15\""
+// A negative angle gets a leading '-' (unless it rounds to 0); NaN gives
+// "NaN", infinities "INF" and "-INF".
 std::string DegreeToStr(double Angle, quillon::TDegreeFormat Format, int Decimals);
 
 // Reads a date and time laid out as Layout ("yyyymmddHHMMSS" and the like)
 // from Text at Pos (counted from 1, advanced past what was read).
+// Layout letters: y year, m month, d day, H (or h) hour, M minute, S (or s)
+// second; a run of n letters reads up to n digits (after blanks), so fixed
+// width layouts need no separators. A run of three or more m reads a month
+// name or its abbreviation in Language (English or German). Any other layout
+// character matches one non-digit character of Text. A year of one or two
+// digits means 1950..2049. Missing month or day count as 1, missing time
+// parts as 0; without a year only the time of day is given. An empty text,
+// a text without any field, or a date or time that does not exist gives 0
+// (1899-12-30 00:00:00).
 fw::TDateTime ScanDateTime(const std::string& Text, const std::string& Layout,
                            quillon::TLanguage Language, int& Pos);
 
-// Reads a hexadecimal integer at Pos (counted from 1), advancing Pos.
+// Reads a hexadecimal integer at Pos (counted from 1), advancing Pos past
+// its last digit. Blanks before it and a "$" or "0x" prefix are skipped;
+// digits of either case are read. Only the last 16 digits count (the value
+// is taken modulo 2^64 as two's complement), so what Hex writes for negative
+// values reads back. Without digits the result is 0 and Pos stays.
 int64_t ScanHex(const std::string& Text, int& Pos);
-// Value as exactly Digits hexadecimal digits (upper case).
+// Value in upper-case hexadecimal with at least Digits digits, padded with
+// leading zeros; more digits when the value needs them, so that nothing is
+// cut. Negative values are written as 16-digit two's complement.
 std::string Hex(int64_t Value, int Digits);
 
-// Rounds a positive value to the nearest member of 1, 2, 5, 10, 20, 50, ...
+// Rounds a positive value to the member of 1, 2, 5, 10, 20, 50, ... nearest
+// in ratio (the boundaries are the geometric means √2, √10, √50 of each
+// decade): Round125(370) = 500, Round125(300) = 200. Values <= 0 give 0; NaN
+// and infinities come back unchanged.
 double Round125(double Value);
-// True with probability P.
+// True with probability P (never for P <= 0, always for P >= 1). Each
+// thread draws from its own generator, seeded once from the system.
 bool BRandom(double P);
 void ExChange(int& A, int& B);
 void ExChange(double& A, double& B);
-// Great-circle distance of two points (degrees) on a sphere of the radius.
+// Great-circle distance of two points (degrees) on a sphere of the radius,
+// in the radius's unit; accurate for nearly equal and nearly antipodal points.
 double SphereGreatCircleDist(double Radius, double Lat1, double Long1, double Lat2, double Long2);
 
 } // namespace tessaro

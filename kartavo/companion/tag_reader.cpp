@@ -1,0 +1,309 @@
+#include "kartavo/companion/tag_reader.h"
+
+#include "kartavo/framework/stream.h"
+#include "kartavo/framework/text_file.h"
+
+#include <array>
+
+namespace quillon {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front()))
+    s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back()))
+    s.remove_suffix(1);
+  return s;
+}
+
+// Characters of a text file, one at a time.
+class TTextFileSource {
+public:
+  explicit TTextFileSource(fw::TTextFile& F) : FFile(F) {}
+  bool Get(char& c) { return FFile.ReadChar(c); }
+  void Finish() {}
+
+private:
+  fw::TTextFile& FFile;
+};
+
+// Bytes of a stream, read in blocks; Finish moves the stream back to just
+// after the last byte taken, so the stream ends up where the reader stopped.
+class TStreamSource {
+public:
+  explicit TStreamSource(fw::TStream& S) : FStream(S) {}
+  bool Get(char& c) {
+    if (FPos == FEnd) {
+      FPos = 0;
+      FEnd = std::max<int64_t>(0, FStream.Read(FBuffer.data(), FBuffer.size()));
+      if (FEnd == 0) return false;
+    }
+    c = FBuffer[static_cast<size_t>(FPos++)];
+    return true;
+  }
+  void Finish() {
+    if (FEnd > FPos) FStream.Seek(FPos - FEnd, fw::soCurrent);
+    FPos = FEnd = 0;
+  }
+
+private:
+  fw::TStream& FStream;
+  std::array<char, 4096> FBuffer{};
+  int64_t FPos = 0;
+  int64_t FEnd = 0;
+};
+
+// Appends text with every line break (CR LF, LF, CR) turned into one LF.
+class TLineBreakAppender {
+public:
+  explicit TLineBreakAppender(std::string& Out) : FOut(Out) {}
+  void Put(char c) {
+    const bool lfAfterCr = c == '\n' && FLastWasCr;
+    FLastWasCr = c == '\r';
+    if (!lfAfterCr) FOut += c == '\r' ? '\n' : c;
+  }
+  void Put(std::string_view s) {
+    for (char c : s)
+      Put(c);
+  }
+  size_t Size() const { return FOut.size(); }
+
+private:
+  std::string& FOut;
+  bool FLastWasCr = false;
+};
+
+enum TStep : uint8_t { stFound, stSkipped, stFailed };
+
+template <class Source> class TTagScanner {
+public:
+  TTagScanner(Source& Src, std::span<const std::string_view> Tags, int HighIx,
+              const TTagReaderLimits& Limits)
+      : FSrc(Src), FTags(Tags), FHighIx(HighIx), FLimits(Limits),
+        FLastListed(std::min<int>(HighIx, static_cast<int>(Tags.size()) - 1)) {}
+
+  int Next(std::string& Attributes, std::string& Contents) {
+    Attributes.clear();
+    Contents.clear();
+    if (FHighIx < 0) return FHighIx;
+    char c = 0;
+    for (;;) {
+      do {
+        if (!FSrc.Get(c)) return FHighIx;
+      } while (c != '<');
+      int ix = -1;
+      switch (ReadTag(ix, Attributes, Contents)) {
+      case stFound:
+        return ix;
+      case stSkipped:
+        continue;
+      case stFailed:
+        Attributes.clear();
+        Contents.clear();
+        return FHighIx;
+      }
+    }
+  }
+
+private:
+  // After a '<': reads the name and, for a listed tag, the rest of the tag and its contents.
+  TStep ReadTag(int& ix, std::string& Attributes, std::string& Contents) {
+    std::string name;
+    char stop = 0;
+    switch (ReadName(name, stop)) {
+    case stFailed:
+      return stFailed;
+    case stSkipped:
+      return stSkipped;
+    case stFound:
+      break;
+    }
+    ix = ListIndex(name);
+    if (ix < 0) return stSkipped;
+    std::string raw(1, stop == '/' ? '/' : ' ');
+    if (stop != '>' && !ReadTagRest(raw)) return stFailed;
+    bool selfClosing = false;
+    Attributes = NormaliseAttributes(raw, selfClosing);
+    if (selfClosing || name.front() == '/') return stFound;
+    return ReadContents(name, Contents) ? stFound : stFailed;
+  }
+
+  TStep ReadName(std::string& name, char& stop) {
+    char c = 0;
+    for (;;) {
+      if (!FSrc.Get(c)) return stFailed;
+      if (c == '<') { // a stray '<': the tag starts again here
+        name.clear();
+        continue;
+      }
+      if (IsBlank(c) || c == '>' || (c == '/' && !name.empty())) break;
+      name += c;
+      if (name == "!--") return SkipComment() ? stSkipped : stFailed;
+      if (name.size() > FLimits.MaxNameLength) return stSkipped;
+    }
+    stop = c;
+    return name.empty() ? stSkipped : stFound;
+  }
+
+  int ListIndex(std::string_view name) const {
+    for (int i = 0; i <= FLastListed; ++i)
+      if (SameName(name, FTags[static_cast<size_t>(i)])) return i;
+    return -1;
+  }
+
+  bool SkipComment() {
+    int dashes = 0;
+    char c = 0;
+    while (FSrc.Get(c)) {
+      if (c == '>' && dashes >= 2) return true;
+      dashes = c == '-' ? dashes + 1 : 0;
+    }
+    return false;
+  }
+
+  // Reads up to the '>' that ends the opening tag, outside double quotes.
+  bool ReadTagRest(std::string& raw) {
+    bool quoted = false;
+    char c = 0;
+    while (FSrc.Get(c)) {
+      if (c == '>' && !quoted) return true;
+      if (c == '"') quoted = !quoted;
+      if (c == '\r' || c == '\n') quoted = false;
+      raw += c;
+      if (raw.size() > FLimits.MaxTagText) return false;
+    }
+    return false;
+  }
+
+  static std::string NormaliseAttributes(std::string_view raw, bool& selfClosing) {
+    std::string_view text = Trim(raw);
+    selfClosing = !text.empty() && text.back() == '/';
+    if (selfClosing) text = Trim(text.substr(0, text.size() - 1));
+    std::string out;
+    TLineBreakAppender put(out);
+    put.Put(text);
+    for (char& ch : out)
+      if (ch == '\n') ch = ' ';
+    return out;
+  }
+
+  // Reads the contents of the element named name up to its matching closing tag.
+  bool ReadContents(std::string_view name, std::string& Contents) {
+    TLineBreakAppender put(Contents);
+    int depth = 1;
+    char c = 0;
+    std::string token;
+    while (FSrc.Get(c)) {
+      if (c != '<') {
+        put.Put(c);
+      } else {
+        switch (ReadInnerTag(token, put)) {
+        case stFailed:
+          return false;
+        case stSkipped:
+          break;
+        case stFound:
+          depth += DepthChange(token, name);
+          if (depth == 0) return true;
+          put.Put('<');
+          put.Put(token);
+          put.Put('>');
+        }
+      }
+      if (Contents.size() > FLimits.MaxContents) return false;
+    }
+    return false;
+  }
+
+  // Collects the text of a tag inside contents, between '<' and '>'. A
+  // further '<' restarts the tag, and a tag longer than a tag may be is no
+  // tag: in both cases what came before goes to the contents as plain text.
+  TStep ReadInnerTag(std::string& token, TLineBreakAppender& put) {
+    token.clear();
+    char c = 0;
+    while (FSrc.Get(c)) {
+      const bool inComment = token.starts_with("!--");
+      if (c == '>' && (!inComment || (token.size() >= 5 && token.ends_with("--")))) return stFound;
+      if (c == '<' && !inComment) {
+        put.Put('<');
+        put.Put(token);
+        token.clear();
+        if (put.Size() > FLimits.MaxContents) return stFailed;
+        continue;
+      }
+      token += c;
+      if (token.size() > FLimits.MaxTagText) {
+        put.Put('<');
+        put.Put(token);
+        return stSkipped;
+      }
+    }
+    return stFailed;
+  }
+
+  // +1 for an opening tag of the same name, -1 for its closing tag, else 0.
+  static int DepthChange(std::string_view token, std::string_view name) {
+    const bool closing = !token.empty() && token.front() == '/';
+    std::string_view rest = closing ? token.substr(1) : token;
+    size_t end = 0;
+    while (end < rest.size() && !IsBlank(rest[end]) && rest[end] != '/')
+      ++end;
+    if (!SameName(rest.substr(0, end), name)) return 0;
+    if (closing) return -1;
+    return Trim(token).ends_with('/') ? 0 : 1;
+  }
+
+  Source& FSrc;
+  std::span<const std::string_view> FTags;
+  int FHighIx;
+  const TTagReaderLimits& FLimits;
+  int FLastListed;
+};
+
+template <class Source>
+int ReadNextTag(Source& src, std::span<const std::string_view> Tags, int HighIx,
+                std::string& Attributes, std::string& Contents, const TTagReaderLimits& Limits) {
+  TTagScanner<Source> scanner(src, Tags, HighIx, Limits);
+  const int ix = scanner.Next(Attributes, Contents);
+  src.Finish();
+  return ix;
+}
+
+} // namespace
+
+int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
+                          std::string& Attributes, std::string& Contents,
+                          const TTagReaderLimits& Limits) {
+  TTextFileSource src(F);
+  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits);
+}
+
+int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
+                        std::string& Attributes, std::string& Contents,
+                        const TTagReaderLimits& Limits) {
+  TStreamSource src(S);
+  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits);
+}
+
+int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
+                          std::string& Attributes, std::string& Contents) {
+  return ReadNextTagInTextFile(F, Tags, HighIx, Attributes, Contents, TTagReaderLimits{});
+}
+
+int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
+                        std::string& Attributes, std::string& Contents) {
+  return ReadNextTagInStream(S, Tags, HighIx, Attributes, Contents, TTagReaderLimits{});
+}
+
+} // namespace quillon
