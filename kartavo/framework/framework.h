@@ -2,6 +2,8 @@
 #pragma once
 
 #include "kartavo/framework/alignment.h"
+#include "kartavo/framework/bmp_codec.h"
+#include "kartavo/framework/codec_progress.h"
 #include "kartavo/framework/codepage.h"
 #include "kartavo/framework/color.h"
 #include "kartavo/framework/date_time.h"

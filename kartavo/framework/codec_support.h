@@ -1,0 +1,45 @@
+// Helpers shared by the image codecs: error messages, size limits and
+// conversion of a pixel row of any format to blue-green-red bytes.
+#pragma once
+
+#include "kartavo/framework/errors.h"
+#include "kartavo/framework/pixel_image.h"
+#include "kartavo/framework/stream.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+// "Cannot read <kind> image "<name>": <reason>"
+[[noreturn]] void RaiseReadError(const char* kind, const std::string& name,
+                                 const std::string& reason);
+// "Cannot write <kind> image "<name>": <reason>"
+[[noreturn]] void RaiseWriteError(const char* kind, const std::string& name,
+                                  const std::string& reason);
+
+// Refuses dimensions that are negative, beyond kMaxImagePixels, or more than
+// maxPixelsPerByte times the encoded data can describe. Call before allocating.
+void CheckImageDimensions(const char* kind, const std::string& name, int64_t width, int64_t height,
+                          int64_t dataBytes, int64_t maxPixelsPerByte);
+
+// An image of the given size and format with zeroed pixels; palette formats
+// get a palette of the format's size, filled with black.
+TPixelImage MakePixelImage(int width, int height, TPixelFormat format);
+
+// True when the image's pixel storage and palette match its size and format.
+bool IsConsistent(const TPixelImage& image);
+
+// Writes row y of image as Width blue-green-red triples into out.
+void RowToBgr24(const TPixelImage& image, int y, uint8_t* out);
+
+// Reads the rest of the stream from its position into memory; refuses
+// streams larger than maxBytes.
+std::vector<uint8_t> ReadRemaining(TStream& stream, const char* kind, const std::string& name,
+                                   int64_t maxBytes);
+
+// The largest encoded image file the codecs take into memory.
+constexpr int64_t kMaxEncodedImageBytes = int64_t{1} << 31;
+
+} // namespace fw

@@ -1,0 +1,332 @@
+#include "codec_bmp_builder.h"
+#include "codec_test_support.h"
+
+#include "kartavo/framework/bmp_codec.h"
+#include "kartavo/framework/codec_support.h"
+
+#include <algorithm>
+#include <climits>
+
+using namespace codec_test;
+
+namespace {
+
+fw::TPixelImage ReadBytes(const std::vector<uint8_t>& file, const std::string& name = "test.bmp") {
+  fw::TMemoryStream s = StreamOf(file);
+  return fw::ReadBmp(s, name);
+}
+
+fw::TPixelImage ReadVia(fw::TStream& s, const std::string& name) { return fw::ReadBmp(s, name); }
+
+std::string ErrorOf(const std::vector<uint8_t>& file) {
+  try {
+    ReadBytes(file, "broken.bmp");
+  } catch (const fw::EInvalidGraphic& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+std::vector<fw::TColor> PaletteOf(const fw::TPixelImage& img) { return img.Palette; }
+
+// A plain (uncompressed) file of a picture whose layout the format shares.
+TBmpSpec PlainSpec(const fw::TPixelImage& img, bool topDown = false) {
+  TBmpSpec s;
+  s.Width = img.Width;
+  s.Height = topDown ? -img.Height : img.Height;
+  s.Bpp = static_cast<uint16_t>(fw::BitsPerPixel(img.Format));
+  s.Palette = PaletteOf(img);
+  s.Data = StoredRows(img, topDown);
+  return s;
+}
+
+} // namespace
+
+TEST(CodecBmp, RoundTripKeepsFourAndTwentyFourBitPicturesExactly) {
+  for (fw::TPixelFormat f : {fw::pf4bit, fw::pf24bit}) {
+    for (int w : {1, 2, 3, 5, 8, 33}) {
+      const fw::TPixelImage img = RandomImage(w, 7, f, static_cast<unsigned>(w));
+      fw::TMemoryStream s;
+      fw::WriteBmp(s, img);
+      s.SetPosition(0);
+      const fw::TPixelImage back = fw::ReadBmp(s, "mem.bmp");
+      EXPECT_EQ(back.Format, f);
+      EXPECT_TRUE(SameColors(back, img)) << "width " << w;
+      if (f == fw::pf4bit) {
+        EXPECT_EQ(back.Palette, img.Palette);
+      }
+    }
+  }
+}
+
+TEST(CodecBmp, OtherFormatsAreWrittenAsTwentyFourBitWithTheirColours) {
+  for (fw::TPixelFormat f : {fw::pf1bit, fw::pf8bit, fw::pf15bit, fw::pf16bit, fw::pf32bit}) {
+    const fw::TPixelImage img = RandomImage(13, 4, f, 7);
+    fw::TMemoryStream s;
+    fw::WriteBmp(s, img);
+    s.SetPosition(0);
+    const fw::TPixelImage back = fw::ReadBmp(s, "mem.bmp");
+    EXPECT_EQ(back.Format, fw::pf24bit);
+    EXPECT_TRUE(SameColors(back, img)) << "format " << int(f);
+  }
+}
+
+TEST(CodecBmp, EmptyPictureRoundTrips) {
+  const fw::TPixelImage img = RandomImage(0, 0, fw::pf24bit, 1);
+  fw::TMemoryStream s;
+  fw::WriteBmp(s, img);
+  s.SetPosition(0);
+  const fw::TPixelImage back = fw::ReadBmp(s, "empty.bmp");
+  EXPECT_EQ(back.Width, 0);
+  EXPECT_EQ(back.Height, 0);
+}
+
+TEST(CodecBmp, ReadsPlainFilesOfEveryDepthBothRowOrders) {
+  struct TCase {
+    fw::TPixelFormat Stored;
+    fw::TPixelFormat Expected;
+  };
+  for (TCase c : {TCase{fw::pf1bit, fw::pf4bit}, TCase{fw::pf4bit, fw::pf4bit},
+                  TCase{fw::pf8bit, fw::pf24bit}, TCase{fw::pf15bit, fw::pf15bit},
+                  TCase{fw::pf24bit, fw::pf24bit}, TCase{fw::pf32bit, fw::pf32bit}}) {
+    for (bool topDown : {false, true}) {
+      fw::TPixelImage img = RandomImage(11, 5, c.Stored, 3);
+      if (c.Stored == fw::pf15bit) // the top bit of a 5-5-5 word is unused
+        for (size_t i = 1; i < img.Bits.size(); i += 2)
+          img.Bits[i] |= 0x80;
+      const fw::TPixelImage got = ReadBytes(BuildBmp(PlainSpec(img, topDown)));
+      EXPECT_EQ(got.Format, c.Expected);
+      EXPECT_TRUE(SameColors(got, img)) << "format " << int(c.Stored) << " top-down " << topDown;
+    }
+  }
+}
+
+TEST(CodecBmp, ReadsBitFieldFilesInInfoAndV5Headers) {
+  // 5-6-5 words, with the masks after a 40-byte header and inside a V5 header.
+  const fw::TPixelImage img565 = RandomImage(6, 3, fw::pf16bit, 4);
+  for (uint32_t headerSize : {40u, 124u}) {
+    TBmpSpec s = PlainSpec(img565);
+    s.HeaderSize = headerSize;
+    s.Compression = 3;
+    s.Masks = {0xF800, 0x07E0, 0x001F};
+    const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+    EXPECT_EQ(got.Format, fw::pf24bit);
+    EXPECT_TRUE(SameColors(got, img565));
+  }
+  // 32-bit pixels with red in the low byte: the masks, not the byte order, decide.
+  fw::TPixelImage swapped = RandomImage(4, 2, fw::pf32bit, 5);
+  fw::TPixelImage expected = swapped;
+  for (size_t i = 0; i + 3 < expected.Bits.size(); i += 4)
+    std::swap(expected.Bits[i], expected.Bits[i + 2]);
+  TBmpSpec s = PlainSpec(swapped);
+  s.HeaderSize = 108;
+  s.Compression = 3;
+  s.Masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
+  EXPECT_TRUE(SameColors(ReadBytes(BuildBmp(s)), expected));
+}
+
+TEST(CodecBmp, ReadsCoreHeaderFilesWithThreeBytePalettes) {
+  for (fw::TPixelFormat f : {fw::pf8bit, fw::pf24bit}) {
+    const fw::TPixelImage img = RandomImage(7, 3, f, 9);
+    TBmpSpec s = PlainSpec(img);
+    s.HeaderSize = 12;
+    EXPECT_TRUE(SameColors(ReadBytes(BuildBmp(s)), img));
+  }
+}
+
+TEST(CodecBmp, ShortPaletteLeavesMissingColoursBlack) {
+  fw::TPixelImage img = RandomImage(4, 1, fw::pf8bit, 2);
+  img.Row(0)[0] = 0;
+  img.Row(0)[1] = 1;
+  img.Row(0)[2] = 2;
+  img.Row(0)[3] = 200;
+  TBmpSpec s = PlainSpec(img);
+  s.Palette.resize(3);
+  s.ColorsUsed = 3;
+  const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+  EXPECT_EQ(PixelColor(got, 2, 0), img.Palette[2]);
+  EXPECT_EQ(PixelColor(got, 3, 0), fw::clBlack);
+}
+
+TEST(CodecBmp, ReadsRunLengthFilesAsTheirPlainTwins) {
+  for (bool four : {false, true}) {
+    for (int w : {1, 4, 9, 300}) {
+      fw::TPixelImage img =
+          RandomImage(w, 6, four ? fw::pf4bit : fw::pf8bit, static_cast<unsigned>(w));
+      // Long runs of one index alternate with noise.
+      for (int y = 0; y < img.Height; y += 2)
+        for (int x = 0; x < w; ++x)
+          if (four)
+            img.Row(y)[x / 2] = 0x33;
+          else
+            img.Row(y)[x] = 42;
+      TBmpSpec s = PlainSpec(img);
+      s.Compression = four ? 2 : 1;
+      s.Data = EncodeRle(img, four);
+      const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+      EXPECT_EQ(got.Format, four ? fw::pf4bit : fw::pf24bit);
+      EXPECT_TRUE(SameColors(got, img)) << "four " << four << " width " << w;
+    }
+  }
+}
+
+TEST(CodecBmp, RunLengthOffsetsSkipPixelsThatKeepIndexZero) {
+  TBmpSpec s;
+  s.Width = 4;
+  s.Height = 3;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clWhite, fw::clRed, fw::clBlue};
+  // two red on the bottom row, move right 1 and up 1, one blue, end of bitmap
+  s.Data = {2, 1, 0, 2, 1, 1, 1, 2, 0, 1};
+  const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) {
+      fw::TColor want = fw::clWhite;
+      if (y == 2 && x < 2) want = fw::clRed;
+      if (y == 1 && x == 3) want = fw::clBlue;
+      EXPECT_EQ(PixelColor(got, x, y), want) << x << "," << y;
+    }
+}
+
+TEST(CodecBmp, RunsPastTheRightEdgeAreClipped) {
+  TBmpSpec s;
+  s.Width = 3;
+  s.Height = 1;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clWhite, fw::clRed};
+  s.Data = {5, 1, 0, 0, 0, 1};
+  const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+  for (int x = 0; x < 3; ++x)
+    EXPECT_EQ(PixelColor(got, x, 0), fw::clRed);
+}
+
+TEST(CodecBmp, RefusesBrokenRunLengthData) {
+  TBmpSpec s;
+  s.Width = 4;
+  s.Height = 2;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clWhite, fw::clRed};
+  const std::vector<std::vector<uint8_t>> broken = {
+      {0, 2, 0, 5, 0, 1},       // offset moves above the top row
+      {0, 0, 0, 0, 2, 1, 0, 1}, // run after the last row
+      {0, 9, 1, 1, 1},          // literal stretch longer than the data
+      {2, 1, 0, 0},             // rows missing, no end code
+  };
+  for (const auto& data : broken) {
+    s.Data = data;
+    EXPECT_NE(ErrorOf(BuildBmp(s)).find("broken.bmp"), std::string::npos);
+  }
+  s.Data = {2, 1};
+  s.Compression = 1;
+  s.Height = -2; // run-length files are always bottom-up
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("top-down"), std::string::npos);
+}
+
+TEST(CodecBmp, RefusesAbsurdDimensionsBeforeAllocating) {
+  TBmpSpec s;
+  s.Bpp = 24;
+  s.Data.assign(64, 0);
+  for (auto [w, h] : {std::pair{INT32_MAX, INT32_MAX}, std::pair{100000, 100000}, std::pair{-5, 5},
+                      std::pair{5, INT32_MIN}, std::pair{1 << 20, 1}}) {
+    s.Width = w;
+    s.Height = h;
+    const std::string msg = ErrorOf(BuildBmp(s));
+    EXPECT_NE(msg.find("broken.bmp"), std::string::npos) << w << "x" << h << ": " << msg;
+  }
+  // Run-length data may skip rows, but not describe a giant picture in a few bytes.
+  s.Width = 10000;
+  s.Height = 10000;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clWhite};
+  s.Data = {0, 1};
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("too short"), std::string::npos);
+}
+
+TEST(CodecBmp, RefusesBadOffsetsHeadersAndDepths) {
+  const fw::TPixelImage img = RandomImage(4, 4, fw::pf24bit, 1);
+  TBmpSpec s = PlainSpec(img);
+  s.OffBits = 1 << 20;
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("offset"), std::string::npos);
+  s.OffBits = 20; // inside the header
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("offset"), std::string::npos);
+  s.OffBits = -1;
+  s.HeaderSize = 44;
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("header size"), std::string::npos);
+  s.HeaderSize = 40;
+  s.Bpp = 7;
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("bits per pixel"), std::string::npos);
+  s.Bpp = 24;
+  s.Compression = 1; // RLE8 with 24 bits
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("compression"), std::string::npos);
+  EXPECT_NE(ErrorOf({'G', 'I', 'F', '8'}).find("not a bitmap"), std::string::npos);
+}
+
+TEST(CodecBmp, TruncatedOrCorruptedFilesAreRefusedOrDecodeUnchanged) {
+  std::vector<std::vector<uint8_t>> files;
+  files.push_back(BuildBmp(PlainSpec(RandomImage(4, 3, fw::pf24bit, 1))));
+  files.push_back(BuildBmp(PlainSpec(RandomImage(8, 3, fw::pf4bit, 2), true)));
+  TBmpSpec core = PlainSpec(RandomImage(4, 2, fw::pf8bit, 3));
+  core.HeaderSize = 12;
+  core.Palette.resize(4);
+  files.push_back(BuildBmp(core));
+  for (bool four : {false, true}) {
+    fw::TPixelImage img = RandomImage(6, 3, four ? fw::pf4bit : fw::pf8bit, 4);
+    TBmpSpec s = PlainSpec(img);
+    s.Compression = four ? 2 : 1;
+    s.Data = EncodeRle(img, four);
+    files.push_back(BuildBmp(s));
+  }
+  for (const auto& f : files)
+    ExpectRefusesOrMatches(ReadVia, f);
+  for (const auto& f : files)
+    ExpectRefusesOrMatches(ReadVia, f, true);
+}
+
+TEST(CodecBmp, ReportsProgressFromZeroToHundred) {
+  const fw::TPixelImage img = RandomImage(1000, 1500, fw::pf24bit, 1);
+  std::vector<int> seen;
+  fw::TMemoryStream s;
+  fw::WriteBmp(s, img, [&](int p) { seen.push_back(p); });
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 100);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  seen.clear();
+  s.SetPosition(0);
+  fw::ReadBmp(s, "p.bmp", [&](int p) { seen.push_back(p); });
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 100);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+}
+
+TEST(CodecBmp, FilesWeWriteOpenInImageMagick) {
+  if (!HaveIdentify()) GTEST_SKIP() << "ImageMagick's identify is not installed";
+  TTempDir dir;
+  for (fw::TPixelFormat f : {fw::pf4bit, fw::pf24bit, fw::pf15bit}) {
+    const std::string path = dir.File("out" + std::to_string(int(f)) + ".bmp");
+    fw::WriteBmpFile(path, RandomImage(37, 21, f, 5));
+    EXPECT_EQ(Identify(path), "37 21") << "format " << int(f);
+  }
+}
+
+TEST(CodecBmp, FileErrorsNameTheFile) {
+  TTempDir dir;
+  const std::string path = dir.File("missing.bmp");
+  EXPECT_THROW(fw::ReadBmpFile(path), fw::EInOutError);
+  const std::string bad = dir.File("bad.bmp");
+  {
+    fw::TFileStream f(bad, fw::fmCreate);
+    f.WriteBuffer("BMxx", 4);
+  }
+  try {
+    fw::ReadBmpFile(bad);
+    FAIL() << "no error";
+  } catch (const fw::EInvalidGraphic& e) {
+    EXPECT_NE(std::string(e.what()).find(bad), std::string::npos);
+  }
+}
