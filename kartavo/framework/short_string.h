@@ -25,28 +25,29 @@ public:
   ShortString(const char* utf8) : ShortString(std::string(utf8 ? utf8 : "")) {}
 
   // Takes Windows-1252 bytes as they are (from a file), cut to N.
-  static ShortString FromBytes(std::string_view bytes) {
+  // Usable in constant expressions, so tables of records can be constant data.
+  static constexpr ShortString FromBytes(std::string_view bytes) {
     ShortString s;
     s.AssignBytes(bytes);
     return s;
   }
 
-  size_t Length() const { return FLength; }
-  bool Empty() const { return FLength == 0; }
+  constexpr size_t Length() const { return FLength; }
+  constexpr bool Empty() const { return FLength == 0; }
   // The stored Windows-1252 bytes.
-  std::string_view Bytes() const { return {FChars.data(), FLength}; }
+  constexpr std::string_view Bytes() const { return {FChars.data(), FLength}; }
   std::string ToString() const { return Cp1252ToUtf8(Bytes()); }
   operator std::string() const { return ToString(); }
 
-  friend bool operator==(const ShortString& a, const ShortString& b) {
+  friend constexpr bool operator==(const ShortString& a, const ShortString& b) {
     return a.Bytes() == b.Bytes();
   }
 
 private:
-  void AssignBytes(std::string_view bytes) {
+  constexpr void AssignBytes(std::string_view bytes) {
     FLength = static_cast<uint8_t>(std::min(bytes.size(), N));
     FChars.fill(0);
-    std::memcpy(FChars.data(), bytes.data(), FLength);
+    std::copy_n(bytes.data(), FLength, FChars.data());
   }
 
   uint8_t FLength = 0;
