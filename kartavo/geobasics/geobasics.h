@@ -7,3 +7,7 @@
 #include "kartavo/geobasics/ellipsoids.h"
 #include "kartavo/geobasics/helmert.h"
 #include "kartavo/geobasics/hemisphere.h"
+#include "kartavo/geobasics/transverse_mercator.h"
+#include "kartavo/geobasics/ups.h"
+#include "kartavo/geobasics/utm.h"
+#include "kartavo/geobasics/utm_zone.h"
