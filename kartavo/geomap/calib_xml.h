@@ -21,14 +21,26 @@ namespace kartavo {
 // The tags of the package's XML texts (calibrations, landmarks, symbols).
 // The tag reader returns positions in this list, so the order is fixed.
 inline constexpr std::array<std::string_view, 16> XMLTagNames = {
-    "geomap",      "/geomap", "calline",  "corners",   "resolution", "gmlandmarks",
-    "/gmlandmarks", "landmark", "calquads", "lmsymbols", "/lmsymbols", "symbol",
-    "utmzone",     "utmsouth", "ellipsoid", "invalidtag"};
+    "geomap",       "/geomap",  "calline",   "corners",   "resolution", "gmlandmarks",
+    "/gmlandmarks", "landmark", "calquads",  "lmsymbols", "/lmsymbols", "symbol",
+    "utmzone",      "utmsouth", "ellipsoid", "invalidtag"};
 
 enum TXMLTag : int {
-  xtGeoMap = 0, xtGeoMapEnd = 1, xtCalLine = 2, xtCorners = 3, xtResolution = 4,
-  xtGmLandmarks = 5, xtGmLandmarksEnd = 6, xtLandmark = 7, xtCalQuads = 8, xtLmSymbols = 9,
-  xtLmSymbolsEnd = 10, xtSymbol = 11, xtUTMZone = 12, xtUTMSouth = 13, xtEllipsoid = 14,
+  xtGeoMap = 0,
+  xtGeoMapEnd = 1,
+  xtCalLine = 2,
+  xtCorners = 3,
+  xtResolution = 4,
+  xtGmLandmarks = 5,
+  xtGmLandmarksEnd = 6,
+  xtLandmark = 7,
+  xtCalQuads = 8,
+  xtLmSymbols = 9,
+  xtLmSymbolsEnd = 10,
+  xtSymbol = 11,
+  xtUTMZone = 12,
+  xtUTMSouth = 13,
+  xtEllipsoid = 14,
   xtInvalidTag = 15
 };
 
@@ -36,8 +48,9 @@ enum TXMLTag : int {
 // by CR LF; the XML declaration only when WriteDeclaration is set. The
 // resolution element is left out when Resolution is 0, the calibration
 // points when there are none.
-void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration, const std::string& DataID,
-                                  const TCalibData& CalData, TCalibModel Model);
+void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
+                                  const std::string& DataID, const TCalibData& CalData,
+                                  TCalibModel Model);
 
 // The stream form of the same text: always with the declaration, the
 // resolution element and the calibration point element (npoints 0 and an

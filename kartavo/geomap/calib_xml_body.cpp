@@ -12,7 +12,8 @@ namespace kartavo {
 namespace {
 
 constexpr int kCornerCount = 4;
-const std::string kMismatch = "specified number of calibration points and actual number does not match";
+const std::string kMismatch =
+    "specified number of calibration points and actual number does not match";
 
 [[noreturn]] void Fail(const TCalibBodyRules& rules, const std::string& text) {
   throw EORVGeoMapError(rules.Message(text));
@@ -122,7 +123,8 @@ void ReadCalQuads(const std::string& attrs, const std::string& contents, TCalibD
   });
   if (static_cast<int64_t>(quads.size()) != declared) Fail(rules, kMismatch);
   cd.NumCalQuads = static_cast<int32_t>(quads.size());
-  for (size_t i = 0; i < quads.size(); ++i) cd.CalQuads[static_cast<int>(i) + 1] = quads[i];
+  for (size_t i = 0; i < quads.size(); ++i)
+    cd.CalQuads[static_cast<int>(i) + 1] = quads[i];
 }
 
 void ReadEllipsoid(const std::string& contents, TCalibData& cd, const TCalibBodyRules& rules) {
@@ -138,21 +140,37 @@ void ReadCalibBody(const TXmlTagSource& Tags, TCalibData& CalData, const TCalibB
   std::string attrs, contents;
   for (;;) {
     switch (Tags(attrs, contents)) {
-    case xtCalLine: ReadCalLine(attrs, contents, CalData, Rules); break;
-    case xtCorners: ReadCorners(contents, CalData, Rules); break;
-    case xtResolution: CalData.Resolution = ScanXmlDecimal(contents, XmlNumberLenient); break;
-    case xtCalQuads: ReadCalQuads(attrs, contents, CalData, Rules); break;
-    case xtUTMZone: CalData.UTMZone = ScanXmlInteger(contents); break;
-    case xtUTMSouth: CalData.UTMSouth = TrimBlanks(AsciiLower(contents)) == "true"; break;
-    case xtEllipsoid: ReadEllipsoid(contents, CalData, Rules); break;
+    case xtCalLine:
+      ReadCalLine(attrs, contents, CalData, Rules);
+      break;
+    case xtCorners:
+      ReadCorners(contents, CalData, Rules);
+      break;
+    case xtResolution:
+      CalData.Resolution = ScanXmlDecimal(contents, XmlNumberLenient);
+      break;
+    case xtCalQuads:
+      ReadCalQuads(attrs, contents, CalData, Rules);
+      break;
+    case xtUTMZone:
+      CalData.UTMZone = ScanXmlInteger(contents);
+      break;
+    case xtUTMSouth:
+      CalData.UTMSouth = TrimBlanks(AsciiLower(contents)) == "true";
+      break;
+    case xtEllipsoid:
+      ReadEllipsoid(contents, CalData, Rules);
+      break;
     case xtGeoMap:
     case xtGmLandmarks:
     case xtGmLandmarksEnd:
     case xtLandmark:
     case xtLmSymbols:
     case xtLmSymbolsEnd:
-    case xtSymbol: break;
-    default: return; // "/geomap", the end, or anything the reader cannot name
+    case xtSymbol:
+      break;
+    default:
+      return; // "/geomap", the end, or anything the reader cannot name
     }
   }
 }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <cstdlib>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace kartavo {
@@ -24,7 +24,8 @@ bool At(std::string_view t, size_t i, bool (*test)(char)) { return i < t.size() 
 // Skips blanks and an optional sign. False when the number is broken right
 // after the sign (another sign or a blank).
 bool ScanSign(std::string_view t, size_t& i, bool& negative) {
-  while (At(t, i, IsBlank)) ++i;
+  while (At(t, i, IsBlank))
+    ++i;
   negative = false;
   if (!At(t, i, IsSign)) return true;
   negative = t[i++] == '-';
@@ -33,7 +34,8 @@ bool ScanSign(std::string_view t, size_t& i, bool& negative) {
 
 size_t ScanDigits(std::string_view t, size_t& i) {
   size_t start = i;
-  while (At(t, i, IsDigit)) ++i;
+  while (At(t, i, IsDigit))
+    ++i;
   return i - start;
 }
 
@@ -164,7 +166,8 @@ std::string FormatXmlGeneral(double Value) {
   digits += s[0];
   digits.append(s.substr(2, ePos - 2));
   int exponent = std::atoi(buf + (negative ? 1 : 0) + ePos + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
 
   std::string out = negative ? "-" : "";
   if (exponent >= -4 && exponent < 15) {

@@ -25,7 +25,8 @@ TXmlLineSource StreamLines(fw::TStream& S) {
       line += c;
       if (c == '\n') break;
     }
-    for (int i = 0; i < 2 && !line.empty() && IsLineEnd(line.back()); ++i) line.pop_back();
+    for (int i = 0; i < 2 && !line.empty() && IsLineEnd(line.back()); ++i)
+      line.pop_back();
     return any;
   };
 }

@@ -54,7 +54,8 @@ std::string CornersLine(const TCornerArray& corners) {
 }
 
 void AddCalLine(std::vector<std::string>& out, const TCalibLine& line) {
-  out.push_back("<calline" + Attribute("type", line.LineType == gtlMeridian ? "meridian" : "parallel") +
+  out.push_back("<calline" +
+                Attribute("type", line.LineType == gtlMeridian ? "meridian" : "parallel") +
                 Attribute("value", FormatXmlGeneral(line.LineValue)) +
                 Attribute("npoints", std::to_string(Held(line.NumPoints, MaxLinePoints))) + ">");
   std::string points;
@@ -97,7 +98,8 @@ std::vector<std::string> CalibTextLines(const TCalibTextForm& form, const std::s
     out.push_back(Element("utmsouth", cd.UTMSouth ? "TRUE" : "FALSE"));
   }
   out.push_back(Element("ellipsoid", std::string(EllipsoidName(cd.Ellipsoid))));
-  for (int k = 1; k <= Held(cd.NumCalLines, MaxCalLines); ++k) AddCalLine(out, cd.CalLines[k]);
+  for (int k = 1; k <= Held(cd.NumCalLines, MaxCalLines); ++k)
+    AddCalLine(out, cd.CalLines[k]);
   if (cd.NumCalQuads > 0 || form.AlwaysCalQuads) AddCalQuads(out, cd);
   out.emplace_back("</geomap>");
   return out;
@@ -105,17 +107,20 @@ std::vector<std::string> CalibTextLines(const TCalibTextForm& form, const std::s
 
 } // namespace
 
-void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration, const std::string& DataID,
-                                  const TCalibData& CalData, TCalibModel Model) {
+void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
+                                  const std::string& DataID, const TCalibData& CalData,
+                                  TCalibModel Model) {
   TCalibTextForm form;
   form.Declaration = WriteDeclaration;
-  for (const auto& line : CalibTextLines(form, DataID, CalData, Model)) F.WriteLn(line);
+  for (const auto& line : CalibTextLines(form, DataID, CalData, Model))
+    F.WriteLn(line);
 }
 
 void WriteRawCalDataToStream(fw::TStream& S, const std::string& DataID, const TCalibData& CalData,
                              TCalibModel Model) {
   const TCalibTextForm form{true, true, true};
-  for (const auto& line : CalibTextLines(form, DataID, CalData, Model)) quillon::WriteLnStream(S, line);
+  for (const auto& line : CalibTextLines(form, DataID, CalData, Model))
+    quillon::WriteLnStream(S, line);
 }
 
 } // namespace kartavo

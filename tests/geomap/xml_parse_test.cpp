@@ -64,9 +64,10 @@ TEST(XmlParse, ExampleTextReadsBackIntoTheSameRecordFromFilesWithCrLfAndLf) {
 }
 
 TEST(XmlParse, HeaderTagAndIdentifierIgnoreCase) {
-  const std::string text = "<GEOMAP SIG=\"ORVCSuite\" ID=\"Alps\" MODEL=\"Conicconformal\" "
-                           "MAP=\"Alps.JPG\" CAPTION=\"Die Alpen\">\n<RESOLUTION>12.5</RESOLUTION>\n"
-                           "</GEOMAP>\n";
+  const std::string text =
+      "<GEOMAP SIG=\"ORVCSuite\" ID=\"Alps\" MODEL=\"Conicconformal\" "
+      "MAP=\"Alps.JPG\" CAPTION=\"Die Alpen\">\n<RESOLUTION>12.5</RESOLUTION>\n"
+      "</GEOMAP>\n";
   TCalibData cd;
   TCalibModel m = cmUndefined;
   ASSERT_TRUE(ParseText(text, "alps", cd, m));
@@ -77,11 +78,10 @@ TEST(XmlParse, HeaderTagAndIdentifierIgnoreCase) {
 }
 
 TEST(XmlParse, EmptyIdentifierTakesTheFirstAndAMissingOneLeavesTheLastHeaderSeen) {
-  const std::string text =
-      "<root>\n" + Header("a", " model=\"utm\" map=\"a.jpg\" caption=\"A\"") +
-      "\n<utmzone>31</utmzone>\n</geomap>\n" +
-      Header("b", " model=\"millercylindrical\" map=\"b.jpg\" caption=\"B\"") +
-      "\n<utmzone>33</utmzone>\n</geomap>\n</root>\n";
+  const std::string text = "<root>\n" + Header("a", " model=\"utm\" map=\"a.jpg\" caption=\"A\"") +
+                           "\n<utmzone>31</utmzone>\n</geomap>\n" +
+                           Header("b", " model=\"millercylindrical\" map=\"b.jpg\" caption=\"B\"") +
+                           "\n<utmzone>33</utmzone>\n</geomap>\n</root>\n";
   TCalibData cd;
   TCalibModel m = cmUndefined;
   ASSERT_TRUE(ParseText(text, "", cd, m));
@@ -137,12 +137,14 @@ TEST(XmlParse, MalformedContentRaisesTheDocumentedMessages) {
   ExpectParseError("<calquads npoints=\"3\">\n[1.0,2.0,3,4] [1.0,2.0,3,4]\n</calquads>",
                    "ParseCalibData: specified number of calibration points and actual number "
                    "does not match");
-  ExpectParseError("<ellipsoid>gelMars</ellipsoid>", "ParseCalibData: unknown ellipsoid: \"gelMars\"");
+  ExpectParseError("<ellipsoid>gelMars</ellipsoid>",
+                   "ParseCalibData: unknown ellipsoid: \"gelMars\"");
 }
 
 std::string Groups(int n, const std::string& group) {
   std::string out;
-  for (int i = 0; i < n; ++i) out += group + " ";
+  for (int i = 0; i < n; ++i)
+    out += group + " ";
   return out;
 }
 
@@ -165,12 +167,14 @@ TEST(XmlParse, InputBeyondTheRecordLimitsIsRefusedAfterWhatWasReadBefore) {
       {CalLine(11), "number of points on a graticule line exceeds the limit of 10"},
       {[] {
          std::string s;
-         for (int i = 0; i < 26; ++i) s += CalLine(3);
+         for (int i = 0; i < 26; ++i)
+           s += CalLine(3);
          return s;
        }(),
        "number of graticule lines exceeds the limit of 25"},
       {CalQuads(201), "number of calibration points exceeds the limit of 200"},
-      {"<corners>\n" + Groups(5, "[1,2]") + "\n</corners>", "number of corners exceeds the limit of 4"},
+      {"<corners>\n" + Groups(5, "[1,2]") + "\n</corners>",
+       "number of corners exceeds the limit of 4"},
   };
   for (const auto& c : cases) {
     TCalibData cd;
@@ -194,7 +198,8 @@ TEST(XmlParse, InputBeyondTheRecordLimitsIsRefusedAfterWhatWasReadBefore) {
 
 TEST(XmlParse, ExactlyTheLimitsAreAccepted) {
   std::string body = CalQuads(200) + "<corners>\n" + Groups(4, "[1,2]") + "\n</corners>\n";
-  for (int i = 0; i < 25; ++i) body += CalLine(10);
+  for (int i = 0; i < 25; ++i)
+    body += CalLine(10);
   TCalibData cd;
   TCalibModel m = cmUndefined;
   ASSERT_TRUE(ParseText(Calib("a", body), "a", cd, m));

@@ -25,7 +25,8 @@ TCalibData RandomCalibration(std::mt19937& rng, TCalibModel model) {
   TCalibData cd;
   cd.MapFName = "map_" + std::to_string(model) + ".jpg";
   cd.Caption = "Caption of Model " + std::string(CalibModelNames[model]);
-  for (auto& c : cd.Corners) c = {Decimals(rng, -90, 90, 5), Decimals(rng, -180, 180, 5)};
+  for (auto& c : cd.Corners)
+    c = {Decimals(rng, -90, 90, 5), Decimals(rng, -180, 180, 5)};
   cd.Resolution = Decimals(rng, 0.001, 5000, 3);
   cd.UTMZone = model == cmUTM ? 1 + static_cast<int>(rng() % 60) : -1;
   cd.UTMSouth = model == cmUTM && rng() % 2 == 0;
@@ -36,7 +37,8 @@ TCalibData RandomCalibration(std::mt19937& rng, TCalibModel model) {
     l.LineType = rng() % 2 ? gtlParallel : gtlMeridian;
     l.LineValue = Decimals(rng, -180, 180, 9);
     l.NumPoints = 3 + static_cast<int32_t>(rng() % (MaxLinePoints - 2));
-    for (int p = 1; p <= l.NumPoints; ++p) l.CalPoints[p] = {pixel(rng), pixel(rng)};
+    for (int p = 1; p <= l.NumPoints; ++p)
+      l.CalPoints[p] = {pixel(rng), pixel(rng)};
   }
   cd.NumCalQuads = 1 + static_cast<int32_t>(rng() % MaxCalQuads);
   for (int k = 1; k <= cd.NumCalQuads; ++k)
@@ -57,11 +59,15 @@ void ExpectSameCalibration(const TCalibData& a, const TCalibData& b) {
   EXPECT_EQ(a.Resolution, b.Resolution);
   EXPECT_EQ(a.UTMSouth, b.UTMSouth);
   EXPECT_EQ(a.Ellipsoid, b.Ellipsoid);
-  if (a.UTMZone >= 1) EXPECT_EQ(a.UTMZone, b.UTMZone);
+  if (a.UTMZone >= 1) {
+    EXPECT_EQ(a.UTMZone, b.UTMZone);
+  }
   ASSERT_EQ(a.NumCalLines, b.NumCalLines);
-  for (int k = 1; k <= a.NumCalLines; ++k) EXPECT_EQ(a.CalLines[k], b.CalLines[k]) << k;
+  for (int k = 1; k <= a.NumCalLines; ++k)
+    EXPECT_EQ(a.CalLines[k], b.CalLines[k]) << k;
   ASSERT_EQ(a.NumCalQuads, b.NumCalQuads);
-  for (int k = 1; k <= a.NumCalQuads; ++k) EXPECT_EQ(a.CalQuads[k], b.CalQuads[k]) << k;
+  for (int k = 1; k <= a.NumCalQuads; ++k)
+    EXPECT_EQ(a.CalQuads[k], b.CalQuads[k]) << k;
 }
 
 TEST(XmlRoundTrip, EveryModelThroughFileAndStream) {

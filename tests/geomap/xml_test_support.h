@@ -50,7 +50,8 @@ inline void WriteBytes(const std::string& file, const std::string& bytes) {
 // Joins lines, each ended by the given line break.
 inline std::string JoinLines(const std::vector<std::string>& lines, const std::string& eol) {
   std::string out;
-  for (const auto& l : lines) out += l + eol;
+  for (const auto& l : lines)
+    out += l + eol;
   return out;
 }
 

@@ -111,8 +111,9 @@ TEST(XmlWriter, NumberFormsOfCoordinatesResolutionAndLineValues) {
   const std::string text = WriteToStream("n", cd, cmParabolicIp);
   EXPECT_NE(text.find("[0.00000,-12.34568] [0.00000,0.00000]"), std::string::npos);
   EXPECT_NE(text.find("<resolution>0.001</resolution>"), std::string::npos);
-  EXPECT_NE(text.find("<calline type=\"meridian\" value=\"-7.25\" npoints=\"0\">\r\n\r\n</calline>"),
-            std::string::npos);
+  EXPECT_NE(
+      text.find("<calline type=\"meridian\" value=\"-7.25\" npoints=\"0\">\r\n\r\n</calline>"),
+      std::string::npos);
   EXPECT_NE(text.find("value=\"1E-5\""), std::string::npos);
   EXPECT_NE(text.find("value=\"0.333333333333333\""), std::string::npos);
 }
