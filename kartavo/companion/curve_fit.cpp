@@ -12,10 +12,27 @@ double Mean(const std::vector<double>& v) {
   return v.empty() ? 0.0 : std::accumulate(v.begin(), v.end(), 0.0) / static_cast<double>(v.size());
 }
 
-// True when v holds at least n different values.
-bool HasDistinct(std::vector<double> v, size_t n) {
-  std::sort(v.begin(), v.end());
-  return static_cast<size_t>(std::unique(v.begin(), v.end()) - v.begin()) >= n;
+// True when v holds at least n (at most 3) different values. One pass
+// without a copy: the fits call this for every fit, some thousands of
+// times per calibration.
+bool HasDistinct(const std::vector<double>& v, size_t n) {
+  std::array<double, 3> seen{};
+  if (n > seen.size()) {
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    return static_cast<size_t>(std::unique(sorted.begin(), sorted.end()) - sorted.begin()) >= n;
+  }
+  size_t count = 0;
+  if (count >= n) return true;
+  for (double a : v) {
+    bool known = false;
+    for (size_t i = 0; i < count; ++i)
+      known = known || seen[i] == a;
+    if (known) continue;
+    if (++count >= n) return true;
+    seen[count - 1] = a;
+  }
+  return false;
 }
 
 double SumSquaredDeviation(const std::vector<double>& v, double mean) {

@@ -86,4 +86,16 @@ struct TCalibData {
   friend bool operator==(const TCalibData&, const TCalibData&) = default;
 };
 
+// The counts of a record clamped to the table sizes, so that a record set
+// from outside can never lead a reader past its tables.
+inline int CalQuadCount(const TCalibData& cd) {
+  return cd.NumCalQuads < 0 ? 0 : (cd.NumCalQuads > MaxCalQuads ? MaxCalQuads : cd.NumCalQuads);
+}
+inline int CalLineCount(const TCalibData& cd) {
+  return cd.NumCalLines < 0 ? 0 : (cd.NumCalLines > MaxCalLines ? MaxCalLines : cd.NumCalLines);
+}
+inline int LinePointCount(const TCalibLine& line) {
+  return line.NumPoints < 0 ? 0 : (line.NumPoints > MaxLinePoints ? MaxLinePoints : line.NumPoints);
+}
+
 } // namespace kartavo

@@ -1,0 +1,55 @@
+// The UTM relation of cmUTM maps: an affine relation between pixels and the
+// northing and easting, combined with the UTM projection.
+#include "kartavo/geomap/conversion_utm.h"
+#include "kartavo/geobasics/utm.h"
+#include "kartavo/geomap/pixel_round.h"
+
+#include <cmath>
+
+namespace kartavo {
+namespace {
+
+double Affine(const TAffineParams& P, int row, double u, double v) {
+  return P(row, 1) + P(row, 2) * u + P(row, 3) * v;
+}
+
+} // namespace
+
+void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long) {
+  const double northing = Affine(ref.Pars.EquRectPLSP, 1, x, y);
+  const double easting = Affine(ref.Pars.EquRectPLSP, 2, x, y);
+  UTMToLatLong(easting, northing, ref.CalibData.UTMZone, ref.CalibData.UTMSouth,
+               ref.CalibData.Ellipsoid, Lat, Long);
+}
+
+void UTMGeoToPixel(const TGeoRef& ref, double Lat, double Long, double& x, double& y) {
+  int zone = 0;
+  double easting = 0, northing = 0;
+  LatLongToUTM(Lat, Long, ref.CalibData.Ellipsoid, zone, easting, northing);
+  x = Affine(ref.Pars.EquRectSPPL, 1, northing, easting);
+  y = Affine(ref.Pars.EquRectSPPL, 2, northing, easting);
+}
+
+bool CalcPixelCoordsUTM(const TGeoRef& ref, double Northing, double Easting, int& x, int& y) {
+  x = y = 0;
+  if (ref.Model != cmUTM) return false;
+  const TAffineParams& F = ref.Pars.EquRectSPPL;
+  const bool okX = RoundPixel(Affine(F, 1, Northing, Easting), x);
+  const bool okY = RoundPixel(Affine(F, 2, Northing, Easting), y);
+  return okX && okY;
+}
+
+// A relation whose easting does not move x has no single crossing row.
+int CalcUTMyFromNorthingX(const TAffineParams& F, double Northing, int x) {
+  if (F(1, 3) == 0.0) return 0;
+  const double easting = (x - F(1, 1) - F(1, 2) * Northing) / F(1, 3);
+  return RoundPixel(Affine(F, 2, Northing, easting));
+}
+
+int CalcUTMxFromEastingY(const TAffineParams& F, double Easting, int y) {
+  if (F(2, 2) == 0.0) return 0;
+  const double northing = (y - F(2, 1) - F(2, 3) * Easting) / F(2, 2);
+  return RoundPixel(Affine(F, 1, northing, Easting));
+}
+
+} // namespace kartavo

@@ -1,0 +1,16 @@
+// The affine UTM relation of cmUTM maps, between map-image pixels and the
+// northing and easting in the map's zone.
+#pragma once
+
+#include "kartavo/geomap/geo_conversion.h"
+
+namespace kartavo {
+
+// Position of a pixel: northing and easting from EquRectPLSP, then the
+// inverse UTM projection in the map's zone, hemisphere and ellipsoid.
+void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long);
+// Unrounded pixel of a position: its UTM coordinates in the zone the
+// position falls in (the map's own zone is not consulted), then EquRectSPPL.
+void UTMGeoToPixel(const TGeoRef& ref, double Lat, double Long, double& x, double& y);
+
+} // namespace kartavo
