@@ -20,7 +20,10 @@ void CheckImageDimensions(const char* kind, const std::string& name, int64_t wid
                    "image of " + std::to_string(width) + " x " + std::to_string(height) +
                        " pixels is too large");
   // A few bytes of data cannot describe a huge picture: refuse before allocating.
-  if (width * height > std::max<int64_t>(dataBytes, 1) * maxPixelsPerByte)
+  // A picture with no pixels may still claim a huge height or width: the
+  // decoder would walk it row by row.
+  const int64_t limit = std::max<int64_t>(dataBytes, 1) * maxPixelsPerByte;
+  if (width * height > limit || width > limit || height > limit)
     RaiseReadError(kind, name,
                    "file too short for an image of " + std::to_string(width) + " x " +
                        std::to_string(height) + " pixels");

@@ -230,7 +230,7 @@ TEST(CodecBmp, RefusesAbsurdDimensionsBeforeAllocating) {
   s.Bpp = 24;
   s.Data.assign(64, 0);
   for (auto [w, h] : {std::pair{INT32_MAX, INT32_MAX}, std::pair{100000, 100000}, std::pair{-5, 5},
-                      std::pair{5, INT32_MIN}, std::pair{1 << 20, 1}}) {
+                      std::pair{5, INT32_MIN}, std::pair{1 << 20, 1}, std::pair{0, 1 << 26}}) {
     s.Width = w;
     s.Height = h;
     const std::string msg = ErrorOf(BuildBmp(s));
