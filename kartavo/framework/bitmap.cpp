@@ -1,18 +1,15 @@
 #include "kartavo/framework/bitmap.h"
 
+#include "kartavo/framework/bmp_codec.h"
+#include "kartavo/framework/codec_support.h"
 #include "kartavo/framework/errors.h"
 #include "kartavo/framework/pixel_convert.h"
 
 #include <string>
 
-#if __has_include("kartavo/framework/bmp_codec.h")
-#include "kartavo/framework/bmp_codec.h"
-#define KARTAVO_HAVE_BMP_CODEC 1
-#endif
-
 namespace fw {
 
-TBitmap::TBitmap() : FImage(MakePixelImage(0, 0, pf24bit)), FCanvas(&FImage) {}
+TBitmap::TBitmap() : FImage(BlankPixelImage(0, 0, pf24bit)), FCanvas(&FImage) {}
 
 void TBitmap::SetSize(int width, int height) {
   if (width == FImage.Width && height == FImage.Height) return;
@@ -21,22 +18,12 @@ void TBitmap::SetSize(int width, int height) {
 
 void TBitmap::SetPixelFormat(TPixelFormat value) { FImage = ConvertPixelImage(FImage, value); }
 
-#ifdef KARTAVO_HAVE_BMP_CODEC
 void TBitmap::LoadFromFile(const std::string& path) { LoadFromPixelImage(ReadBmpFile(path)); }
+
 void TBitmap::SaveToFile(const std::string& path) const { WriteBmpFile(path, FImage); }
-#else
-void TBitmap::LoadFromFile(const std::string& path) {
-  throw EInvalidGraphic("Cannot read \"" + path + "\": BMP support is not built");
-}
-void TBitmap::SaveToFile(const std::string& path) const {
-  throw EInvalidGraphic("Cannot write \"" + path + "\": BMP support is not built");
-}
-#endif
 
 void TBitmap::LoadFromPixelImage(TPixelImage image) {
-  if (image.Width < 0 || image.Height < 0 ||
-      int64_t{image.Width} * image.Height > kMaxImagePixels ||
-      static_cast<int64_t>(image.Bits.size()) < image.Stride() * image.Height)
+  if (!IsConsistent(image) || int64_t{image.Width} * image.Height > kMaxImagePixels)
     throw EInvalidGraphic("Pixel image " + std::to_string(image.Width) + " x " +
                           std::to_string(image.Height) + " does not match its storage");
   FImage = std::move(image);

@@ -14,7 +14,7 @@ TPixelFormat EffectiveFormat(TPixelFormat format) {
   return (format == pfDevice || format == pfCustom) ? pf24bit : format;
 }
 
-TPixelImage MakePixelImage(int width, int height, TPixelFormat format) {
+TPixelImage BlankPixelImage(int width, int height, TPixelFormat format) {
   if (width < 0 || height < 0 || int64_t{width} * height > kMaxImagePixels)
     throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
                           " is out of range");
@@ -36,7 +36,7 @@ TPixelImage MakePixelImage(int width, int height, TPixelFormat format) {
 TPixelImage ConvertPixelImage(const TPixelImage& image, TPixelFormat format) {
   format = EffectiveFormat(format);
   if (format == image.Format) return image;
-  TPixelImage out = MakePixelImage(image.Width, image.Height, format);
+  TPixelImage out = BlankPixelImage(image.Width, image.Height, format);
   for (int y = 0; y < image.Height; ++y) {
     TColor last = 0xFFFFFFFF; // no colour yet
     uint32_t lastValue = 0;
@@ -53,7 +53,7 @@ TPixelImage ConvertPixelImage(const TPixelImage& image, TPixelFormat format) {
 }
 
 TPixelImage ResizePixelImage(const TPixelImage& image, int width, int height) {
-  TPixelImage out = MakePixelImage(width, height, image.Format);
+  TPixelImage out = BlankPixelImage(width, height, image.Format);
   out.Palette = image.Palette;
   if (out.Palette.empty()) {
     auto palette = DefaultPalette(out.Format);

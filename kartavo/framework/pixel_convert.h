@@ -8,7 +8,7 @@ namespace fw {
 // A blank image: every pixel white (palette formats: the palette entry
 // nearest white). Raises EInvalidGraphic for negative sizes or more than
 // kMaxImagePixels pixels.
-TPixelImage MakePixelImage(int width, int height, TPixelFormat format);
+TPixelImage BlankPixelImage(int width, int height, TPixelFormat format);
 
 // The image in another format. Palette formats take the default palette and
 // each pixel its nearest entry; 15 and 16 bits round each channel to nearest.
