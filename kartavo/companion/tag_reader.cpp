@@ -173,17 +173,27 @@ private:
   }
 
   // Reads up to the '>' that ends the opening tag, outside double quotes.
+  // When a line ends inside quotes, a stray quote was met: the tag ended at
+  // the first '>' of that line after all, and the rest of the line is dropped.
   bool ReadTagRest(std::string& raw) {
     bool quoted = false;
+    size_t quotedGt = std::string::npos;
     char c = 0;
     while (FSrc.Get(c)) {
       if (c == '>' && !quoted) return true;
+      if (c == '>' && quotedGt == std::string::npos) quotedGt = raw.size();
       if (c == '"') quoted = !quoted;
-      if (c == '\r' || c == '\n') quoted = false;
+      if (c == '\r' || c == '\n') {
+        if (quoted && quotedGt != std::string::npos) break;
+        quoted = false;
+        quotedGt = std::string::npos;
+      }
       raw += c;
       if (raw.size() > FLimits.MaxTagText) return false;
     }
-    return false;
+    if (quotedGt == std::string::npos) return false;
+    raw.resize(quotedGt);
+    return true;
   }
 
   static std::string NormaliseAttributes(std::string_view raw, bool& selfClosing) {

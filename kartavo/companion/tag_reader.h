@@ -5,8 +5,10 @@
 //     compared with the listed ones without regard to ASCII letter case, so
 //     a closing tag is listed by its name with the slash ("/geomap").
 //   - A listed tag's attribute text runs to the next '>' that is not inside
-//     double quotes; a line break ends a quoted stretch, so one stray quote
-//     spoils only its own line. Attribute text is trimmed, its line breaks
+//     double quotes. Values never span lines, so a line that ends inside
+//     quotes held a stray quote: the tag then ends at the first '>' of that
+//     line and the rest of the line is dropped, which keeps the damage of
+//     one stray quote to its own line. Attribute text is trimmed, its line breaks
 //     become blanks, and a trailing '/' marks the tag as self-closing.
 //   - Contents run to the matching closing tag (nested tags of the same name
 //     counted); line breaks inside contents are delivered as one LF whatever

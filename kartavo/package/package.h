@@ -5,6 +5,7 @@
 
 #include "kartavo/package/exceptions.h"
 #include "kartavo/package/module_counter.h"
+#include "kartavo/package/resources.h"
 
 #include <span>
 
