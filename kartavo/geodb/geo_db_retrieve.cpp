@@ -93,6 +93,8 @@ bool TGeoDB::RetrieveBLOB(int DBEntry, const std::string& Filepath, TMetaInfo& M
   if (!ReadBlobHead(data, d, MetaInfo)) return false;
   std::string target = Filepath;
   if (IsDirectoryPath(Filepath)) {
+    // Either delimiter ends a directory path; on this platform's files it is '/'.
+    if (!target.empty()) target.back() = '/';
     const std::string name = SafeFileName(d.Name);
     if (name.empty()) RaiseDB("RetrieveBLOB: invalid filename.");
     target += name;

@@ -3,6 +3,7 @@
 // library's own encoders, so that byte comparisons check the library.
 #pragma once
 
+#include "kartavo/framework/errors.h"
 #include "kartavo/geodb/geodb.h"
 
 #include <gtest/gtest.h>
