@@ -40,8 +40,12 @@ std::vector<uint8_t> GdbReadFile(const std::string& Path) {
 }
 
 void GdbWriteFile(const std::string& Path, std::span<const uint8_t> Bytes) {
-  fw::TFileStream f(Path, fw::fmCreate);
+  // Overwritten in place and then cut, rather than truncated first: the file
+  // system then does not force the rewritten file out to disk on every close.
+  GdbEnsureFile(Path);
+  fw::TFileStream f(Path, fw::fmOpenReadWrite);
   f.Write(Bytes.data(), static_cast<int64_t>(Bytes.size()));
+  f.SetSize(static_cast<int64_t>(Bytes.size()));
 }
 
 void GdbWriteAt(const std::string& Path, int64_t Offset, std::span<const uint8_t> Bytes) {

@@ -24,6 +24,15 @@ inline Bytes ReadRaw(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(f), {});
 }
 
+// The first n bytes of a file (for files too large to read whole).
+inline Bytes ReadHead(const std::string& path, size_t n) {
+  std::ifstream f(path, std::ios::binary);
+  Bytes b(n);
+  f.read(reinterpret_cast<char*>(b.data()), static_cast<std::streamsize>(n));
+  b.resize(static_cast<size_t>(f.gcount()));
+  return b;
+}
+
 inline void WriteRaw(const std::string& path, const Bytes& b) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
   f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
