@@ -1,0 +1,372 @@
+// Nanoseconds per point of the UTM and UPS conversions over many varied
+// points, next to PROJ (proj_trans with +proj=utm / +proj=ups) and
+// GeographicLib (UTMUPS::Forward/Reverse) on the same points, with a summary
+// of the ratios and of the largest differences between the libraries.
+#include "kartavo/geobasics/geobasics.h"
+
+#include <benchmark/benchmark.h>
+
+#ifdef KARTAVO_HAVE_PROJ
+#include <proj.h>
+#endif
+#ifdef KARTAVO_HAVE_GEOGRAPHICLIB
+#include <GeographicLib/UTMUPS.hpp>
+#endif
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace kartavo;
+
+namespace {
+
+constexpr std::size_t kPoints = 1 << 14; // a power of two, cycled through
+constexpr double kDeg = std::numbers::pi / 180.0;
+
+struct TPoint {
+  double lat, lon;
+  int zone;
+  bool south;
+  double e, n;
+};
+
+std::vector<TPoint> MakeUTMPoints() {
+  std::mt19937_64 rng(1);
+  std::uniform_real_distribution<double> lat(-80.0, 84.0), lon(-180.0, 180.0);
+  std::vector<TPoint> pts(kPoints);
+  for (auto& p : pts) {
+    p.lat = lat(rng);
+    p.lon = lon(rng);
+    LatLongToUTM(p.lat, p.lon, gelWGS84, p.zone, p.e, p.n);
+    p.south = p.lat < 0;
+  }
+  return pts;
+}
+
+std::vector<TPoint> MakeUPSPoints() {
+  std::mt19937_64 rng(2);
+  std::uniform_real_distribution<double> cap(0.0, 6.0), lon(-180.0, 180.0);
+  std::vector<TPoint> pts(kPoints);
+  for (std::size_t i = 0; i < pts.size(); ++i) {
+    auto& p = pts[i];
+    p.south = i % 2;
+    p.lat = p.south ? -90.0 + cap(rng) : 90.0 - cap(rng);
+    p.lon = lon(rng);
+    p.zone = 0;
+    LatLongToUPS(p.lat, p.lon, gelWGS84, p.e, p.n);
+  }
+  return pts;
+}
+
+const std::vector<TPoint>& UTMPoints() {
+  static const auto pts = MakeUTMPoints();
+  return pts;
+}
+
+const std::vector<TPoint>& UPSPoints() {
+  static const auto pts = MakeUPSPoints();
+  return pts;
+}
+
+// ---- kartavo ---------------------------------------------------------------
+
+void BM_kartavo_LatLongToUTM(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    int zone;
+    double e, n;
+    LatLongToUTM(p.lat, p.lon, gelWGS84, zone, e, n);
+    benchmark::DoNotOptimize(e);
+    benchmark::DoNotOptimize(n);
+  }
+}
+
+void BM_kartavo_UTMToLatLong(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    double lat, lon;
+    UTMToLatLong(p.e, p.n, p.zone, p.south, gelWGS84, lat, lon);
+    benchmark::DoNotOptimize(lat);
+    benchmark::DoNotOptimize(lon);
+  }
+}
+
+void BM_kartavo_LatLongToUPS(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    double e, n;
+    LatLongToUPS(p.lat, p.lon, gelWGS84, e, n);
+    benchmark::DoNotOptimize(e);
+    benchmark::DoNotOptimize(n);
+  }
+}
+
+void BM_kartavo_UPSToLatLong(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    double lat, lon;
+    UPSToLatLong(p.e, p.n, p.south, gelWGS84, lat, lon);
+    benchmark::DoNotOptimize(lat);
+    benchmark::DoNotOptimize(lon);
+  }
+}
+
+BENCHMARK(BM_kartavo_LatLongToUTM);
+BENCHMARK(BM_kartavo_UTMToLatLong);
+BENCHMARK(BM_kartavo_LatLongToUPS);
+BENCHMARK(BM_kartavo_UPSToLatLong);
+
+// ---- PROJ ------------------------------------------------------------------
+
+#ifdef KARTAVO_HAVE_PROJ
+// One projection object per UTM zone and hemisphere, and one per pole.
+class TProjSet {
+public:
+  TProjSet() : FCtx(proj_context_create()) {
+    for (int z = 1; z <= 60; ++z)
+      for (int s = 0; s < 2; ++s) {
+        const std::string def =
+            "+proj=utm +zone=" + std::to_string(z) + (s ? " +south" : "") + " +ellps=WGS84";
+        FUtm[z][s] = proj_create(FCtx, def.c_str());
+      }
+    FUps[0] = proj_create(FCtx, "+proj=ups +ellps=WGS84");
+    FUps[1] = proj_create(FCtx, "+proj=ups +south +ellps=WGS84");
+  }
+  ~TProjSet() {
+    for (int z = 1; z <= 60; ++z)
+      for (int s = 0; s < 2; ++s)
+        proj_destroy(FUtm[z][s]);
+    proj_destroy(FUps[0]);
+    proj_destroy(FUps[1]);
+    proj_context_destroy(FCtx);
+  }
+  PJ* Utm(int zone, bool south) const { return FUtm[zone][south]; }
+  PJ* Ups(bool south) const { return FUps[south]; }
+
+private:
+  PJ_CONTEXT* FCtx;
+  PJ* FUtm[61][2] = {};
+  PJ* FUps[2] = {};
+};
+
+const TProjSet& Proj() {
+  static const TProjSet set;
+  return set;
+}
+
+// PROJ's projections take radians; the zone is chosen as kartavo chooses it.
+PJ_COORD ProjForward(PJ* pj, const TPoint& p) {
+  return proj_trans(pj, PJ_FWD, proj_coord(p.lon * kDeg, p.lat * kDeg, 0, 0));
+}
+
+PJ_COORD ProjReverse(PJ* pj, const TPoint& p) {
+  return proj_trans(pj, PJ_INV, proj_coord(p.e, p.n, 0, 0));
+}
+
+void BM_PROJ_LatLongToUTM(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  const auto& proj = Proj();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    benchmark::DoNotOptimize(ProjForward(proj.Utm(p.zone, p.south), p));
+  }
+}
+
+void BM_PROJ_UTMToLatLong(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  const auto& proj = Proj();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    benchmark::DoNotOptimize(ProjReverse(proj.Utm(p.zone, p.south), p));
+  }
+}
+
+void BM_PROJ_LatLongToUPS(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  const auto& proj = Proj();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    benchmark::DoNotOptimize(ProjForward(proj.Ups(p.south), p));
+  }
+}
+
+void BM_PROJ_UPSToLatLong(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  const auto& proj = Proj();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    benchmark::DoNotOptimize(ProjReverse(proj.Ups(p.south), p));
+  }
+}
+
+BENCHMARK(BM_PROJ_LatLongToUTM);
+BENCHMARK(BM_PROJ_UTMToLatLong);
+BENCHMARK(BM_PROJ_LatLongToUPS);
+BENCHMARK(BM_PROJ_UPSToLatLong);
+#endif
+
+// ---- GeographicLib -----------------------------------------------------------
+
+#ifdef KARTAVO_HAVE_GEOGRAPHICLIB
+using GeographicLib::UTMUPS;
+
+void BM_GeographicLib_LatLongToUTM(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    int zone;
+    bool northp;
+    double e, n;
+    UTMUPS::Forward(p.lat, p.lon, zone, northp, e, n);
+    benchmark::DoNotOptimize(e);
+    benchmark::DoNotOptimize(n);
+  }
+}
+
+void BM_GeographicLib_UTMToLatLong(benchmark::State& state) {
+  const auto& pts = UTMPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    double lat, lon;
+    UTMUPS::Reverse(p.zone, !p.south, p.e, p.n, lat, lon);
+    benchmark::DoNotOptimize(lat);
+    benchmark::DoNotOptimize(lon);
+  }
+}
+
+void BM_GeographicLib_LatLongToUPS(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    int zone;
+    bool northp;
+    double e, n;
+    UTMUPS::Forward(p.lat, p.lon, zone, northp, e, n, UTMUPS::UPS);
+    benchmark::DoNotOptimize(e);
+    benchmark::DoNotOptimize(n);
+  }
+}
+
+void BM_GeographicLib_UPSToLatLong(benchmark::State& state) {
+  const auto& pts = UPSPoints();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TPoint& p = pts[i++ & (kPoints - 1)];
+    double lat, lon;
+    UTMUPS::Reverse(0, !p.south, p.e, p.n, lat, lon);
+    benchmark::DoNotOptimize(lat);
+    benchmark::DoNotOptimize(lon);
+  }
+}
+
+BENCHMARK(BM_GeographicLib_LatLongToUTM);
+BENCHMARK(BM_GeographicLib_UTMToLatLong);
+BENCHMARK(BM_GeographicLib_LatLongToUPS);
+BENCHMARK(BM_GeographicLib_UPSToLatLong);
+#endif
+
+// ---- summary -------------------------------------------------------------------
+
+// Keeps CPU ns/iteration (= ns/point) of every benchmark for the summary; CPU
+// time, because the machine is shared and wall time includes waiting.
+class TCollectingReporter : public benchmark::ConsoleReporter {
+public:
+  std::map<std::string, double> NsPerPoint;
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs)
+      if (!r.error_occurred && r.run_type == Run::RT_Iteration)
+        NsPerPoint[r.run_name.function_name] =
+            r.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+            benchmark::GetTimeUnitMultiplier(r.time_unit);
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+// Largest difference of the peers' results from kartavo's on the same points.
+void PrintAgreement() {
+#ifdef KARTAVO_HAVE_PROJ
+  double worstProj = 0.0;
+  for (const TPoint& p : UTMPoints()) {
+    const PJ_COORD c = ProjForward(Proj().Utm(p.zone, p.south), p);
+    worstProj = std::max(worstProj, std::hypot(c.xy.x - p.e, c.xy.y - p.n));
+  }
+  std::printf("largest distance PROJ vs kartavo, UTM forward: %.3g m\n", worstProj);
+#endif
+#ifdef KARTAVO_HAVE_GEOGRAPHICLIB
+  double worstUtm = 0.0, worstUps = 0.0;
+  for (const TPoint& p : UTMPoints()) {
+    int zone;
+    bool northp;
+    double e, n;
+    UTMUPS::Forward(p.lat, p.lon, zone, northp, e, n, p.zone);
+    worstUtm = std::max(worstUtm, std::hypot(e - p.e, n - p.n));
+  }
+  for (const TPoint& p : UPSPoints()) {
+    int zone;
+    bool northp;
+    double e, n;
+    UTMUPS::Forward(p.lat, p.lon, zone, northp, e, n, UTMUPS::UPS);
+    worstUps = std::max(worstUps, std::hypot(e - p.e, n - p.n));
+  }
+  std::printf("largest distance GeographicLib vs kartavo: UTM %.3g m, UPS %.3g m\n", worstUtm,
+              worstUps);
+#endif
+}
+
+void PrintSummary(const std::map<std::string, double>& ns) {
+  std::printf(
+      "\nCPU ns/point (ratio = peer time / kartavo time; above 1 means kartavo is faster)\n");
+  std::printf("%-14s %10s %10s %8s %14s %8s\n", "routine", "kartavo", "PROJ", "ratio",
+              "GeographicLib", "ratio");
+  for (const char* op : {"LatLongToUTM", "UTMToLatLong", "LatLongToUPS", "UPSToLatLong"}) {
+    const auto find = [&](const std::string& who) {
+      const auto it = ns.find("BM_" + who + "_" + op);
+      return it == ns.end() ? 0.0 : it->second;
+    };
+    const double own = find("kartavo"), proj = find("PROJ"), glib = find("GeographicLib");
+    std::printf("%-14s %10.1f", op, own);
+    if (proj > 0)
+      std::printf(" %10.1f %7.2fx", proj, proj / own);
+    else
+      std::printf(" %10s %8s", "-", "-");
+    if (glib > 0)
+      std::printf(" %14.1f %7.2fx", glib, glib / own);
+    else
+      std::printf(" %14s %8s", "-", "-");
+    std::printf("\n");
+  }
+  PrintAgreement();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  TCollectingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  PrintSummary(reporter.NsPerPoint);
+  benchmark::Shutdown();
+  return 0;
+}
