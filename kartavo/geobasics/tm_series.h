@@ -7,23 +7,12 @@
 // a call.
 #pragma once
 
+#include "kartavo/geobasics/sin_series.h"
 #include "kartavo/geobasics/tm_constants.h"
 
 #include <cmath>
 
 namespace kartavo::tm_detail {
-
-// sum_{k=1..4} coef[k-1] * sin(2k theta), from sin 2theta and cos 2theta.
-inline double SinSeries4(const double (&coef)[4], double sin2, double cos2) {
-  const double twoCos = 2.0 * cos2;
-  double b2 = 0.0, b1 = coef[3];
-  for (int k = 2; k >= 0; --k) {
-    const double b = coef[k] + twoCos * b1 - b2;
-    b2 = b1;
-    b1 = b;
-  }
-  return b1 * sin2;
-}
 
 // Meridian arc from the equator to phi, given sin phi and cos phi.
 inline double MeridianArc(const TTMConstants& k, double phi, double s, double c) {
@@ -52,16 +41,27 @@ inline void ForwardTM(const TTMConstants& k, double phi, double l, double& x, do
   y = MeridianArc(k, phi, s, c) + 0.5 * N * s * c * L * (1.0 + L * (y4 + L * (y6 + L * y8)));
 }
 
-// Latitude of the point on the central meridian whose meridian arc is y.
-inline double FootpointLatitude(const TTMConstants& k, double y) {
+// Latitude of the point on the central meridian whose meridian arc is y,
+// with its sine and cosine. The footpoint differs from
+// y' = y/alpha by a correction d below 0.003 (of order n), so its sine and
+// cosine follow from those of y' and short Taylor series of d, saving a
+// second sine/cosine evaluation; the series' remainders are below 1e-20.
+inline double FootpointLatitude(const TTMConstants& k, double y, double& sinF, double& cosF) {
   const double yp = y / k.Alpha;
-  return yp + SinSeries4(k.Foot, std::sin(2.0 * yp), std::cos(2.0 * yp));
+  const double s = std::sin(yp), c = std::cos(yp);
+  const double d = SinSeries4(k.Foot, 2.0 * s * c, (c - s) * (c + s));
+  const double d2 = d * d;
+  const double sinD = d * (1.0 - d2 * (1.0 / 6.0) * (1.0 - d2 * (1.0 / 20.0)));
+  const double cosD = 1.0 - d2 * 0.5 * (1.0 - d2 * (1.0 / 12.0) * (1.0 - d2 * (1.0 / 30.0)));
+  sinF = s * cosD + c * sinD;
+  cosF = c * cosD - s * sinD;
+  return yp + d;
 }
 
 // Inverse of ForwardTM: latitude and longitude difference (radians).
 inline void InverseTM(const TTMConstants& k, double x, double y, double& phi, double& l) {
-  const double phif = FootpointLatitude(k, y);
-  const double sf = std::sin(phif), cf = std::cos(phif);
+  double sf, cf;
+  const double phif = FootpointLatitude(k, y, sf, cf);
   const double tf = sf / cf;
   const double T = tf * tf, T2 = T * T;
   const double nu2 = k.EP2 * cf * cf;

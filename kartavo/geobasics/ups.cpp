@@ -1,11 +1,11 @@
 // The polar stereographic projection of the ellipsoid in the form
 //   rho = 2 a k0 tan(z/2) exp(e artanh(e cos z)) / (sqrt(1 - e^2) exp(e artanh e))
-// with z the angular distance from the pole; the inverse solves for z by
-// Newton's method from the spherical solution.
+// with z the angular distance from the pole; the inverse solves
+// 2 tan(z/2) exp(e artanh(e cos z)) = g for z by Newton's method.
 #include "kartavo/geobasics/ups.h"
 
-#include "kartavo/companion/quillon.h"
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
+#include "kartavo/geobasics/sin_series.h"
 
 #include <array>
 #include <cmath>
@@ -19,17 +19,30 @@ constexpr double kFalseOrigin = 2000000.0;
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
 constexpr int kMostCorrections = 6;
+// Newton converges quadratically here: once a correction is below this, the
+// next would be below 1e-19, under the rounding of z.
+constexpr double kConverged = 1e-10;
 
 struct TUPSConstants {
-  double E;    // first eccentricity
-  double E2;   // its square
-  double RhoK; // rho = RhoK * tan(z/2) * exp(e artanh(e cos z))
+  double E;       // first eccentricity
+  double E2;      // its square
+  double RhoK;    // rho = RhoK * tan(z/2) * exp(e artanh(e cos z))
+  double Conf[4]; // geodetic minus conformal latitude: coefficients of sin 2chi .. sin 8chi
 };
 
 TUPSConstants MakeUPSConstants(const TEllipsoidAxes& axes) {
   const double a = axes.MajAx, b = axes.MinAx;
   const double e = std::sqrt(std::fabs(1.0 - b * b / (a * a)));
-  return {e, e * e, a * kScale * 2.0 / (std::sqrt(1.0 - e * e) * std::exp(e * std::atanh(e)))};
+  const double e2 = e * e, e4 = e2 * e2, e6 = e4 * e2, e8 = e6 * e2;
+  TUPSConstants k{};
+  k.E = e;
+  k.E2 = e2;
+  k.RhoK = a * kScale * 2.0 / (std::sqrt(1.0 - e2) * std::exp(e * std::atanh(e)));
+  k.Conf[0] = e2 / 2.0 + 5.0 * e4 / 24.0 + e6 / 12.0 + 13.0 * e8 / 360.0;
+  k.Conf[1] = 7.0 * e4 / 48.0 + 29.0 * e6 / 240.0 + 811.0 * e8 / 11520.0;
+  k.Conf[2] = 7.0 * e6 / 120.0 + 81.0 * e8 / 1120.0;
+  k.Conf[3] = 4279.0 * e8 / 161280.0;
+  return k;
 }
 
 // Built once on first use and constant from then on.
@@ -48,12 +61,22 @@ double EllipsoidFactor(const TUPSConstants& k, double cosZ) {
   return std::exp(k.E * std::atanh(k.E * cosZ));
 }
 
-// Angular distance z from the pole with 2 tan(z/2) w(z) = g. With
-// t = tan(z/2): cos z = (1 - t^2)/(1 + t^2) and cos^2(z/2) = 1/(1 + t^2),
-// so each Newton step needs one tangent.
+// Starting value: 2 atan(g/2) is the conformal colatitude; the series from
+// conformal to geodetic latitude (to e^8) brings it within about 1e-11 of
+// the root, so that one Newton correction reaches the rounding of z.
+double StartColatitude(const TUPSConstants& k, double g) {
+  const double q = g / 2.0; // tan of half the conformal colatitude
+  const double sinZ = 2.0 * q / (1.0 + q * q), cosZ = (1.0 - q * q) / (1.0 + q * q);
+  // The conformal latitude chi = pi/2 - z0: sin 2chi = sin 2z0, cos 2chi = -cos 2z0.
+  const double sin2Chi = 2.0 * sinZ * cosZ, cos2Chi = (sinZ - cosZ) * (sinZ + cosZ);
+  return 2.0 * std::atan(q) - tm_detail::SinSeries4(k.Conf, sin2Chi, cos2Chi);
+}
+
+// Angular distance z from the pole with 2 tan(z/2) w(z) = g, at most six
+// Newton corrections. With t = tan(z/2): cos z = (1 - t^2)/(1 + t^2) and
+// cos^2(z/2) = 1/(1 + t^2), so each correction needs one tangent.
 double ColatitudeOfScaledRadius(const TUPSConstants& k, double g) {
-  const double threshold = 0.1 * std::sqrt(quillon::uc_MinDouble);
-  double z = 2.0 * std::atan(g / 2.0);
+  double z = StartColatitude(k, g);
   for (int i = 0; i < kMostCorrections; ++i) {
     const double t = std::tan(z / 2.0);
     const double t2p1 = 1.0 + t * t;
@@ -62,7 +85,7 @@ double ColatitudeOfScaledRadius(const TUPSConstants& k, double g) {
     const double delta =
         -(2.0 * t * w - g) * (1.0 - k.E2 * cosZ * cosZ) / ((1.0 - k.E2) * w * t2p1);
     z += delta;
-    if (std::fabs(delta) < threshold) break;
+    if (std::fabs(delta) < kConverged) break;
   }
   return z;
 }

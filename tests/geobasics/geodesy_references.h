@@ -6,13 +6,17 @@
 //   accurate to nanometres within thousands of kilometres of the central
 //   meridian;
 // - the meridian arc by numerical integration of the meridian radius;
-// - the polar stereographic projection in Snyder's closed form.
+// - the polar stereographic projection in Snyder's closed form;
+// - the UPS inverse iteration as printed (the oracle for the library's
+//   faster start and stop).
 #pragma once
 
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
 
+#include <cfloat>
 #include <cmath>
 #include <complex>
+#include <numbers>
 
 namespace georef {
 
@@ -194,6 +198,30 @@ inline Real PolarLatitude(const Axes& E, Real rho, Real k0) {
     phi = kPi / 2 - 2 * std::atan(t * std::pow((1 - e * s) / (1 + e * s), e / 2));
   }
   return phi;
+}
+
+// Latitude and longitude (degrees) of UPS coordinates: Newton's method in
+// the colatitude from the spherical start, stopping after a correction below
+// 0.1 sqrt(DBL_MIN) and in any case after six.
+inline void PlainUPSToLatLong(const Axes& E, double easting, double northing, bool south,
+                              double& lat, double& lon) {
+  const double a = double(E.a), b = double(E.b);
+  const double e = std::sqrt(std::fabs(1 - b * b / (a * a)));
+  const double dx = easting - 2000000, dy = northing - 2000000;
+  const double rho = std::hypot(dx, dy);
+  const double g = rho * std::sqrt(1 - e * e) * std::exp(e * std::atanh(e)) / (a * 0.994);
+  double z = 2 * std::atan(g / 2);
+  for (int i = 0; i < 6; ++i) {
+    const double w = std::exp(e * std::atanh(e * std::cos(z)));
+    const double delta = -(2 * std::tan(z / 2) * w - g) /
+                         ((1 - e * e) * w /
+                          ((1 - e * e * std::cos(z) * std::cos(z)) * std::pow(std::cos(z / 2), 2)));
+    z += delta;
+    if (std::fabs(delta) < 0.1 * std::sqrt(DBL_MIN)) break;
+  }
+  lat = 90 - z * 180 / std::numbers::pi;
+  if (south) lat = -lat;
+  lon = (south ? std::atan2(dx, dy) : std::atan2(dx, -dy)) * 180 / std::numbers::pi;
 }
 
 } // namespace georef

@@ -128,3 +128,22 @@ TEST(UPSToLatLong, PolesAndRoundTrip) {
     EXPECT_NEAR(lo, lon, 1e-10);
   }
 }
+
+// The library starts the iteration closer to the root and stops once it has
+// converged; the result must equal that of the iteration as printed.
+TEST(UPSToLatLong, EqualsPlainIteration) {
+  std::mt19937_64 rng(17);
+  std::uniform_real_distribution<double> grid(-3000000.0, 7000000.0), near(1000000.0, 3000000.0);
+  std::uniform_int_distribution<int> ell(0, GeoEllipsoidCount - 1);
+  for (int i = 0; i < 100000; ++i) {
+    const auto el = static_cast<TGeoEllipsoid>(ell(rng));
+    const bool south = i % 2;
+    // Mostly the polar areas, some as far as the other hemisphere.
+    const double e = i % 4 ? near(rng) : grid(rng), n = i % 4 ? near(rng) : grid(rng);
+    double lat, lon, latPlain, lonPlain;
+    UPSToLatLong(e, n, south, el, lat, lon);
+    georef::PlainUPSToLatLong(georef::Axes(el), e, n, south, latPlain, lonPlain);
+    ASSERT_NEAR(lat, latPlain, 1e-12) << e << " " << n << " " << GeoEllipsoidId[el];
+    ASSERT_NEAR(lon, lonPlain, 1e-12);
+  }
+}
