@@ -10,12 +10,13 @@ namespace fw {
 // codec cleanly and reaches the codec's caller.
 using TCodecProgress = std::function<void(int Percent)>;
 
-// Passes a percentage on only when it differs from the last one passed.
+// Passes a percentage on only when it is above the last one passed, so that
+// the caller sees 0, rising values and 100, each once.
 class TProgressReporter {
 public:
   explicit TProgressReporter(const TCodecProgress& progress) : FProgress(progress) {}
   void Report(int percent) {
-    if (FProgress && percent != FLast) {
+    if (FProgress && percent > FLast) {
       FLast = percent;
       FProgress(percent);
     }

@@ -19,6 +19,7 @@
 #include "kartavo/framework/object.h"
 #include "kartavo/framework/pen.h"
 #include "kartavo/framework/pixel_image.h"
+#include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/short_string.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"

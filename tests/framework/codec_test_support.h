@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -158,5 +160,64 @@ inline std::string Identify(const std::string& path, const std::string& format =
 }
 
 inline bool HaveIdentify() { return std::system("command -v identify >/dev/null 2>&1") == 0; }
+
+} // namespace codec_test
+
+namespace codec_test {
+
+// Runs a shell command; true when it exits with status 0.
+inline bool RunShell(const std::string& command) {
+  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+inline bool HaveTool(const std::string& tool) { return RunShell("command -v " + tool); }
+
+// A picture of smooth gradients with a few hard edges, the kind of content
+// lossy coding keeps close to the original.
+inline fw::TPixelImage GradientImage(int w, int h) {
+  fw::TPixelImage img;
+  img.Width = w;
+  img.Height = h;
+  img.Format = fw::pf24bit;
+  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint8_t* p = img.Row(y) + 3 * x;
+      p[0] = static_cast<uint8_t>(x * 255 / std::max(1, w - 1));
+      p[1] = static_cast<uint8_t>(y * 255 / std::max(1, h - 1));
+      p[2] = static_cast<uint8_t>((x / 16 + y / 16) % 2 ? 200 : 60);
+    }
+  return img;
+}
+
+// The largest difference of one channel between two pictures of one size.
+inline int MaxChannelDifference(const fw::TPixelImage& a, const fw::TPixelImage& b) {
+  int worst = 0;
+  for (int y = 0; y < a.Height; ++y)
+    for (int x = 0; x < a.Width; ++x) {
+      const fw::TColor ca = PixelColor(a, x, y), cb = PixelColor(b, x, y);
+      for (int s = 0; s < 24; s += 8)
+        worst = std::max(worst, std::abs(int((ca >> s) & 255) - int((cb >> s) & 255)));
+    }
+  return worst;
+}
+
+// The mean absolute difference over all channels.
+inline double MeanChannelDifference(const fw::TPixelImage& a, const fw::TPixelImage& b) {
+  double sum = 0;
+  for (int y = 0; y < a.Height; ++y)
+    for (int x = 0; x < a.Width; ++x) {
+      const fw::TColor ca = PixelColor(a, x, y), cb = PixelColor(b, x, y);
+      for (int s = 0; s < 24; s += 8)
+        sum += std::abs(int((ca >> s) & 255) - int((cb >> s) & 255));
+    }
+  return a.Width > 0 && a.Height > 0 ? sum / (3.0 * a.Width * a.Height) : 0;
+}
+
+inline std::vector<uint8_t> FileBytes(const std::string& path) {
+  fw::TMemoryStream s;
+  s.LoadFromFile(path);
+  return BytesOf(s);
+}
 
 } // namespace codec_test

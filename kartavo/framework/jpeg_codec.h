@@ -1,0 +1,36 @@
+// JPEG files through libjpeg-turbo.
+//
+// Reading gives a pf24bit picture whatever the file holds: grey, colour, or
+// CMYK (inverted Adobe CMYK included). Writing takes a picture of any format.
+#pragma once
+
+#include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/pixel_image.h"
+#include "kartavo/framework/stream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace fw {
+
+// The quality libjpeg chooses when it is told nothing else.
+constexpr int kDefaultJpegQuality = 75;
+
+// Decodes a JPEG file held in memory. Malformed, truncated or oversized data
+// raises EInvalidGraphic naming nameForMessages.
+TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size, const std::string& nameForMessages,
+                       const TCodecProgress& Progress = {});
+// Reads a JPEG file from the stream's position to its end.
+TPixelImage ReadJpeg(TStream& Stream, const std::string& nameForMessages,
+                     const TCodecProgress& Progress = {});
+// Reads the JPEG file at path; a file that cannot be opened raises EInOutError.
+TPixelImage ReadJpegFile(const std::string& path, const TCodecProgress& Progress = {});
+
+// Writes the picture as a baseline JFIF file of the given quality (1 to 100).
+void WriteJpeg(TStream& Stream, const TPixelImage& Image, int Quality = kDefaultJpegQuality,
+               const TCodecProgress& Progress = {});
+void WriteJpegFile(const std::string& path, const TPixelImage& Image,
+                   int Quality = kDefaultJpegQuality, const TCodecProgress& Progress = {});
+
+} // namespace fw

@@ -1,0 +1,47 @@
+// The number syntax of the calibration texts: how the readers scan integers
+// and decimal numbers out of attribute values and element contents, and the
+// fixed-point and general forms in which the writers put them down.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kartavo {
+
+// What a decimal number may contain besides sign, digits and the point.
+struct TXmlNumberSyntax {
+  bool CommaSeparator = false; // the comma is a decimal separator as well
+  bool Exponent = false;       // E or e with optional sign and digits
+};
+
+// Both separators and an exponent: line values, corners, resolution.
+inline constexpr TXmlNumberSyntax XmlNumberLenient{true, true};
+// The point only and no exponent: coordinates of calibration points.
+inline constexpr TXmlNumberSyntax XmlNumberStrict{false, false};
+
+// Scans an integer at Text[Pos]: leading blanks, an optional sign, digits.
+// Pos moves to the first character that does not belong to it. No digits,
+// or a number broken before it is complete, gives 0; values beyond 32 bits
+// are clamped.
+int32_t ScanXmlInteger(std::string_view Text, size_t& Pos);
+int32_t ScanXmlInteger(std::string_view Text);
+
+// Scans a decimal number at Text[Pos] in the given syntax. A number broken
+// before it is complete (a second sign, a blank after the sign, two
+// separators in a row) gives 0; a magnitude beyond the range of a double is
+// clamped to the largest double.
+double ScanXmlDecimal(std::string_view Text, size_t& Pos, TXmlNumberSyntax Syntax);
+double ScanXmlDecimal(std::string_view Text, TXmlNumberSyntax Syntax);
+
+// Fixed point with exactly Decimals digits after the point, a minus sign
+// only for values that do not round to zero.
+std::string FormatXmlFixed(double Value, int Decimals);
+
+// The shortest general form with up to 15 significant digits: fixed point
+// for magnitudes from 0.0001 to below 1E15, otherwise mantissa and exponent
+// ("1.5E-7", "2E20"). The point is the decimal separator.
+std::string FormatXmlGeneral(double Value);
+
+} // namespace kartavo
