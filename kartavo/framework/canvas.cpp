@@ -129,7 +129,7 @@ void TCanvas::Polygon(std::span<const TPoint> Points) {
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   if (!Drawable()) return;
   TRect r = Normalized(X1, Y1, X2, Y2);
-  if (r.Width() == 0 || r.Height() == 0) return;
+  if (r.Left == r.Right || r.Top == r.Bottom) return;
   bool fill = FBrush.Style() == bsSolid;
   TRasterTarget brush = BrushTarget(FPen.Mode());
   auto fillRect = [](TRasterTarget& t, int64_t l, int64_t tp, int64_t rt, int64_t b) {
@@ -151,7 +151,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   int64_t ir = int64_t{r.Right} - 1 - w / 2, ib = int64_t{r.Bottom} - 1 - w / 2;
   if (fill && il < ir && it < ib) fillRect(brush, il, it, ir, ib);
   bool dashed = w == 1 && !DashPattern(FPen.Style()).empty();
-  if (dashed && r.Width() > 1 && r.Height() > 1) {
+  if (dashed && int64_t{r.Right} - r.Left > 1 && int64_t{r.Bottom} - r.Top > 1) {
     const std::array<TPoint, 4> corners = {Point(r.Left, r.Top), Point(r.Right - 1, r.Top),
                                            Point(r.Right - 1, r.Bottom - 1),
                                            Point(r.Left, r.Bottom - 1)};
@@ -178,7 +178,7 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
-  if (!Drawable() || FBrush.Style() != bsSolid || R.Width() <= 0 || R.Height() <= 0) return;
+  if (!Drawable() || FBrush.Style() != bsSolid || R.Right <= R.Left || R.Bottom <= R.Top) return;
   TRasterTarget brush = BrushTarget(pmCopy);
   for (int y = std::max(R.Top, brush.Clip().Top); y < std::min(R.Bottom, brush.Clip().Bottom);
        ++y) {
@@ -194,7 +194,7 @@ void TCanvas::FrameRect(const TRect& R) {
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
   if (!Drawable()) return;
   TRect box = Normalized(X1, Y1, X2, Y2);
-  if (box.Width() == 0 || box.Height() == 0) return;
+  if (box.Left == box.Right || box.Top == box.Bottom) return;
   TRasterTarget pen = PenTarget();
   TRasterTarget brush = BrushTarget(FPen.Mode());
   TSpanSink penSink = [&](int y, int64_t x0, int64_t x1) { pen.Span(y, x0, x1); };
@@ -227,7 +227,9 @@ void TCanvas::StretchFrom(const TRect& dest, const TPixelImage& source, const TR
   r.Dest = dest;
   r.Source = sourceRect;
   r.Clip = ClipRect();
-  bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+  auto extent = [](int a, int b) { return int64_t{b} - a; };
+  bool unscaled = extent(dest.Left, dest.Right) == extent(sourceRect.Left, sourceRect.Right) &&
+                  extent(dest.Top, dest.Bottom) == extent(sourceRect.Top, sourceRect.Bottom);
   r.Mode = unscaled ? COLORONCOLOR : FStretchBltMode;
   r.Rop = FCopyMode;
   r.Pattern = FBrush.Color();
@@ -241,7 +243,10 @@ void TCanvas::CopyRect(const TRect& Dest, const TCanvas* Source, const TRect& So
 void TCanvas::Draw(int X, int Y, const TBitmap* Graphic) {
   if (!Graphic) return;
   const TPixelImage& img = Graphic->PixelImage();
-  StretchFrom(Bounds(X, Y, img.Width, img.Height), img, Rect(0, 0, img.Width, img.Height));
+  // Keep the far corner inside the int range; what lies beyond is clipped anyway.
+  int w = static_cast<int>(std::min<int64_t>(img.Width, int64_t{INT32_MAX} - X));
+  int h = static_cast<int>(std::min<int64_t>(img.Height, int64_t{INT32_MAX} - Y));
+  StretchFrom(Bounds(X, Y, w, h), img, Rect(0, 0, w, h));
 }
 
 void TCanvas::StretchDraw(const TRect& Dest, const TBitmap* Graphic) {

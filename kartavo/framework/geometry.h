@@ -15,6 +15,7 @@ struct TRect {
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
+  // Sizes of rectangles whose sides are less than 2^31 apart.
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
   friend bool operator==(const TRect&, const TRect&) = default;

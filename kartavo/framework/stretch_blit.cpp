@@ -228,7 +228,9 @@ void StretchBlt(TPixelImage& dst, const TPixelImage& src, const TStretchRequest&
   }
   TStretchRequest r = request;
   r.Clip = IntersectRect(r.Clip, Rect(0, 0, dst.Width, dst.Height));
-  if (r.Clip.Width() <= 0 || r.Clip.Height() <= 0 || src.Width <= 0 || src.Height <= 0) return;
+  if (r.Clip.Right <= r.Clip.Left || r.Clip.Bottom <= r.Clip.Top || src.Width <= 0 ||
+      src.Height <= 0)
+    return;
   TStretcher(dst, src, r).Run();
 }
 

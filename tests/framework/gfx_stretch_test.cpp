@@ -1,0 +1,121 @@
+#include "gfx_stretch_oracle.h"
+#include "gfx_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace fw;
+using gfxtest::MakeBitmap;
+using gfxtest::NoiseBitmap;
+
+TEST(GfxStretch, NearestPicksExactSourcePixels) {
+  for (TPixelFormat f : {pf15bit, pf24bit, pf32bit, pf4bit}) {
+    auto src = NoiseBitmap(13, 7, f, 1);
+    auto dst = MakeBitmap(26, 14, clWhite, f);
+    dst->Canvas()->StretchDraw(Rect(0, 0, 26, 14), src.get());
+    for (int y = 0; y < 14; ++y)
+      for (int x = 0; x < 26; ++x)
+        ASSERT_EQ(dst->Canvas()->Pixels(x, y), src->Canvas()->Pixels(x / 2, y / 2)) << int(f);
+    // Mirrored destination rectangle.
+    dst->Canvas()->StretchDraw(Rect(13, 0, 0, 7), src.get());
+    for (int x = 0; x < 13; ++x)
+      ASSERT_EQ(dst->Canvas()->Pixels(x, 3), src->Canvas()->Pixels(12 - x, 3));
+  }
+}
+
+TEST(GfxStretch, HalftoneHalvingGivesEachBlocksMean) {
+  for (TPixelFormat f : {pf24bit, pf32bit, pf15bit}) {
+    auto src = NoiseBitmap(20, 12, f, 2);
+    auto dst = MakeBitmap(10, 6, clWhite, f == pf15bit ? pf24bit : f);
+    dst->Canvas()->SetStretchBltMode(HALFTONE);
+    dst->Canvas()->CopyRect(Rect(0, 0, 10, 6), src->Canvas(), Rect(0, 0, 20, 12));
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 10; ++x) {
+        int sum[3] = {0, 0, 0};
+        for (int k = 0; k < 4; ++k) {
+          TColor p = src->Canvas()->Pixels(2 * x + k % 2, 2 * y + k / 2);
+          sum[0] += GetRValue(p);
+          sum[1] += GetGValue(p);
+          sum[2] += GetBValue(p);
+        }
+        TColor want = RGB((sum[0] + 2) / 4, (sum[1] + 2) / 4, (sum[2] + 2) / 4);
+        ASSERT_EQ(dst->Canvas()->Pixels(x, y), want) << x << "," << y;
+      }
+  }
+}
+
+TEST(GfxStretch, SourceBeyondTheImageLeavesTheDestination) {
+  auto src = MakeBitmap(10, 10, clRed);
+  auto dst = MakeBitmap(20, 20, clBlue);
+  // Source from (5, 5) to (15, 15) at scale 2: only its first half exists.
+  dst->Canvas()->CopyRect(Rect(0, 0, 20, 20), src->Canvas(), Rect(5, 5, 15, 15));
+  EXPECT_EQ(dst->Canvas()->Pixels(9, 9), clRed);
+  EXPECT_EQ(dst->Canvas()->Pixels(10, 9), clBlue);
+  EXPECT_EQ(dst->Canvas()->Pixels(9, 10), clBlue);
+  dst->Canvas()->CopyRect(Rect(0, 0, 20, 20), src->Canvas(), Rect(-100, 0, -50, 10));
+  EXPECT_EQ(dst->Canvas()->Pixels(0, 19), clBlue);
+}
+
+TEST(GfxStretch, OverlappingCopyWithinOneBitmapReadsTheOldPixels) {
+  auto bmp = NoiseBitmap(30, 20, pf24bit, 3);
+  auto snapshot = NoiseBitmap(30, 20, pf24bit, 3);
+  bmp->Canvas()->CopyRect(Rect(3, 2, 30, 20), bmp->Canvas(), Rect(0, 0, 27, 18));
+  for (int y = 2; y < 20; ++y)
+    for (int x = 3; x < 30; ++x)
+      ASSERT_EQ(bmp->Canvas()->Pixels(x, y), snapshot->Canvas()->Pixels(x - 3, y - 2));
+}
+
+TEST(GfxStretch, SourceInvertTwiceRestores) {
+  auto src = NoiseBitmap(17, 9, pf24bit, 4);
+  auto dst = NoiseBitmap(40, 30, pf15bit, 5);
+  auto before = NoiseBitmap(40, 30, pf15bit, 5);
+  dst->Canvas()->SetCopyMode(cmSrcInvert);
+  dst->Canvas()->SetStretchBltMode(HALFTONE);
+  for (int i = 0; i < 2; ++i)
+    dst->Canvas()->StretchDraw(Rect(-3, 4, 33, 27), src.get());
+  EXPECT_TRUE(gfxtest::SamePixels(*dst, *before));
+}
+
+TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
+  const TPixelFormat formats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
+  const TCopyMode rops[] = {cmSrcCopy,    cmSrcCopy,   cmSrcInvert, cmSrcAnd,
+                            cmNotSrcCopy, cmPatInvert, cmMergePaint};
+  std::mt19937 rng(2024);
+  auto pick = [&](int lo, int hi) { return lo + int(rng() % uint32_t(hi - lo + 1)); };
+  for (int n = 0; n < 600; ++n) {
+    TPixelFormat sf = formats[rng() % 7], df = formats[rng() % 7];
+    int sw = pick(1, 40), sh = pick(1, 30), dw = pick(1, 50), dh = pick(1, 40);
+    auto src = NoiseBitmap(sw, sh, sf, rng());
+    auto dst = NoiseBitmap(dw, dh, df, rng());
+    TStretchRequest r;
+    r.Dest = Rect(pick(-20, dw + 5), pick(-20, dh + 5), pick(-20, dw + 20), pick(-20, dh + 20));
+    r.Source = Rect(pick(-10, sw), pick(-10, sh), pick(-5, sw + 10), pick(-5, sh + 10));
+    if (n % 5 == 0) r.Source = Rect(0, 0, sw, sh); // the common whole-image case
+    r.Clip =
+        n % 3 == 0 ? Rect(pick(0, dw), pick(0, dh), pick(0, dw), pick(0, dh)) : Rect(0, 0, dw, dh);
+    r.Mode = n % 2 ? HALFTONE : COLORONCOLOR;
+    r.Rop = rops[rng() % 7];
+    r.Pattern = rng() & 0xFFFFFF;
+    TPixelImage want = dst->PixelImage();
+    gfxtest::ReferenceStretch(want, src->PixelImage(), r);
+    TPixelImage got = dst->PixelImage();
+    StretchBlt(got, src->PixelImage(), r);
+    ASSERT_EQ(got.Bits, want.Bits)
+        << "case " << n << " formats " << int(sf) << "->" << int(df) << " mode " << int(r.Mode);
+  }
+}
+
+TEST(GfxStretch, LargeRatiosAndFarRectanglesStayBounded) {
+  auto src = NoiseBitmap(300, 2, pf24bit, 6);
+  auto dst = MakeBitmap(3, 3, clWhite);
+  dst->Canvas()->SetStretchBltMode(HALFTONE);
+  dst->Canvas()->StretchDraw(Rect(0, 0, 1, 1), src.get());
+  TPixelImage want = MakeBitmap(3, 3, clWhite)->PixelImage();
+  TStretchRequest r{Rect(0, 0, 1, 1), Rect(0, 0, 300, 2), Rect(0, 0, 3, 3), HALFTONE};
+  gfxtest::ReferenceStretch(want, src->PixelImage(), r);
+  EXPECT_EQ(dst->PixelImage().Bits, want.Bits);
+  // A destination a billion pixels wide shows a sliver of the source.
+  dst->Canvas()->StretchDraw(Rect(-1000000000, -1000000000, 1000000000, 1000000000), src.get());
+  dst->Canvas()->CopyRect(Rect(0, 0, 3, 3), src->Canvas(),
+                          Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+  EXPECT_NE(dst->Canvas()->Pixels(1, 1), CLR_INVALID);
+}
