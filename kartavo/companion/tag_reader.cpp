@@ -84,7 +84,7 @@ private:
   bool FLastWasCr = false;
 };
 
-enum TStep : uint8_t { stFound, stSkipped, stFailed };
+enum TStep : uint8_t { stFound, stSkipped, stFailed, stRestart };
 
 template <class Source> class TTagScanner {
 public:
@@ -103,12 +103,9 @@ public:
         if (!FSrc.Get(c)) return FHighIx;
       } while (c != '<');
       int ix = -1;
-      switch (ReadTag(ix, Attributes, Contents)) {
-      case stFound:
-        return ix;
-      case stSkipped:
-        continue;
-      case stFailed:
+      const TStep step = ReadTag(ix, Attributes, Contents);
+      if (step == stFound) return ix;
+      if (step == stFailed) {
         Attributes.clear();
         Contents.clear();
         return FHighIx;
@@ -117,26 +114,26 @@ public:
   }
 
 private:
-  // After a '<': reads the name and, for a listed tag, the rest of the tag and its contents.
+  // After a '<': reads the name and, for a listed tag, the rest of the tag
+  // and its contents. An opening tag cut short by the next '<' is dropped
+  // and the tag that '<' opens is read instead.
   TStep ReadTag(int& ix, std::string& Attributes, std::string& Contents) {
-    std::string name;
-    char stop = 0;
-    switch (ReadName(name, stop)) {
-    case stFailed:
-      return stFailed;
-    case stSkipped:
-      return stSkipped;
-    case stFound:
-      break;
+    for (;;) {
+      std::string name;
+      char stop = 0;
+      const TStep named = ReadName(name, stop);
+      if (named != stFound) return named;
+      ix = ListIndex(name);
+      if (ix < 0) return stSkipped;
+      std::string raw(1, stop == '/' ? '/' : ' ');
+      const TStep rest = stop == '>' ? stFound : ReadTagRest(raw);
+      if (rest == stRestart) continue;
+      if (rest == stFailed) return stFailed;
+      bool selfClosing = false;
+      Attributes = NormaliseAttributes(raw, selfClosing);
+      if (selfClosing || name.front() == '/') return stFound;
+      return ReadContents(name, Contents) ? stFound : stFailed;
     }
-    ix = ListIndex(name);
-    if (ix < 0) return stSkipped;
-    std::string raw(1, stop == '/' ? '/' : ' ');
-    if (stop != '>' && !ReadTagRest(raw)) return stFailed;
-    bool selfClosing = false;
-    Attributes = NormaliseAttributes(raw, selfClosing);
-    if (selfClosing || name.front() == '/') return stFound;
-    return ReadContents(name, Contents) ? stFound : stFailed;
   }
 
   TStep ReadName(std::string& name, char& stop) {
@@ -172,15 +169,17 @@ private:
     return false;
   }
 
-  // Reads up to the '>' that ends the opening tag, outside double quotes.
+  // Reads up to the '>' that ends the opening tag, outside double quotes;
+  // stRestart when a '<' outside quotes shows that the tag was never ended.
   // When a line ends inside quotes, a stray quote was met: the tag ended at
   // the first '>' of that line after all, and the rest of the line is dropped.
-  bool ReadTagRest(std::string& raw) {
+  TStep ReadTagRest(std::string& raw) {
     bool quoted = false;
     size_t quotedGt = std::string::npos;
     char c = 0;
     while (FSrc.Get(c)) {
-      if (c == '>' && !quoted) return true;
+      if (c == '>' && !quoted) return stFound;
+      if (c == '<' && !quoted) return stRestart;
       if (c == '>' && quotedGt == std::string::npos) quotedGt = raw.size();
       if (c == '"') quoted = !quoted;
       if (c == '\r' || c == '\n') {
@@ -189,11 +188,11 @@ private:
         quotedGt = std::string::npos;
       }
       raw += c;
-      if (raw.size() > FLimits.MaxTagText) return false;
+      if (raw.size() > FLimits.MaxTagText) return stFailed;
     }
-    if (quotedGt == std::string::npos) return false;
+    if (quotedGt == std::string::npos) return stFailed;
     raw.resize(quotedGt);
-    return true;
+    return stFound;
   }
 
   static std::string NormaliseAttributes(std::string_view raw, bool& selfClosing) {
@@ -218,12 +217,9 @@ private:
       if (c != '<') {
         put.Put(c);
       } else {
-        switch (ReadInnerTag(token, put)) {
-        case stFailed:
-          return false;
-        case stSkipped:
-          break;
-        case stFound:
+        const TStep step = ReadInnerTag(token, put);
+        if (step == stFailed) return false;
+        if (step == stFound) {
           depth += DepthChange(token, name);
           if (depth == 0) return true;
           put.Put('<');

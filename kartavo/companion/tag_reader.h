@@ -8,7 +8,8 @@
 //     double quotes. Values never span lines, so a line that ends inside
 //     quotes held a stray quote: the tag then ends at the first '>' of that
 //     line and the rest of the line is dropped, which keeps the damage of
-//     one stray quote to its own line. Attribute text is trimmed, its line breaks
+//     one stray quote to its own line. A '<' outside quotes before the '>'
+//     means the tag was never ended: it is dropped and the new tag is read. Attribute text is trimmed, its line breaks
 //     become blanks, and a trailing '/' marks the tag as self-closing.
 //   - Contents run to the matching closing tag (nested tags of the same name
 //     counted); line breaks inside contents are delivered as one LF whatever

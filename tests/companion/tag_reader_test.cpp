@@ -144,6 +144,14 @@ TEST_P(TagReaderTest, StrayQuoteSpoilsOnlyItsOwnLine) {
   EXPECT_EQ(second.Attributes, "id=\"8\"");
 }
 
+TEST_P(TagReaderTest, UnendedOpeningTagGivesWayToTheNextTag) {
+  Open("<landmark lat=\"1\"\r\n<landmark id=\"2\" note=\"a<b\"/><utmzone>3</utmzone>");
+  auto t = Next();
+  EXPECT_EQ(t.Ix, 7);
+  EXPECT_EQ(t.Attributes, "id=\"2\" note=\"a<b\"");
+  EXPECT_EQ(Next().Contents, "3");
+}
+
 TEST_P(TagReaderTest, AttributesSpanningLinesAreJoinedWithBlanks) {
   Open("<calline type=\"meridian\"\r\n   value=\"12\"\nnpoints=\"0\">\r\n</calline>");
   auto t = Next();
