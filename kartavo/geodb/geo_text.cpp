@@ -1,6 +1,7 @@
 #include "kartavo/geodb/geo_text.h"
 
 #include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/codepage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,9 @@ std::string Hemisphere(double value, double limit, quillon::TDegreeFormat format
                        const char* negative, const char* positive) {
   // NaN has no hemisphere; it is shown as the positive one of whatever the formatter makes of it.
   const double v = std::isnan(value) ? value : std::clamp(value, -limit, limit);
-  return tessaro::DegreeToStr(std::fabs(v), format, decimals) + (v < 0 ? negative : positive);
+  // The formatter writes single-byte text (its degree sign); the interface speaks UTF-8.
+  return fw::Cp1252ToUtf8(tessaro::DegreeToStr(std::fabs(v), format, decimals)) +
+         (v < 0 ? negative : positive);
 }
 } // namespace
 

@@ -1,6 +1,8 @@
 // The geographic database module: TGeoDB, its records and file layout.
 #pragma once
 
+#include "kartavo/geodb/gdb_box_query.h"
+#include "kartavo/geodb/gdb_files.h"
 #include "kartavo/geodb/gdb_layout.h"
 #include "kartavo/geodb/gdb_types.h"
 #include "kartavo/geodb/geo_db.h"

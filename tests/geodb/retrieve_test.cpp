@@ -3,6 +3,7 @@
 #include "geodb_fixture.h"
 
 #include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/codepage.h"
 #include "kartavo/package/exceptions.h"
 
 using namespace kartavo;
@@ -177,13 +178,13 @@ TEST_F(Retrieve, ClosedDatabaseIsNeutral) {
 
 TEST(GeoText, ClampsAndNamesTheHemisphere) {
   EXPECT_EQ(GeoLatitude(-95, quillon::dfDecimal, 2),
-            tessaro::DegreeToStr(90, quillon::dfDecimal, 2) + " S");
+            fw::Cp1252ToUtf8(tessaro::DegreeToStr(90, quillon::dfDecimal, 2)) + " S");
   EXPECT_EQ(GeoLatitude(45.5, quillon::dfDegMin, 1),
-            tessaro::DegreeToStr(45.5, quillon::dfDegMin, 1) + " N");
+            fw::Cp1252ToUtf8(tessaro::DegreeToStr(45.5, quillon::dfDegMin, 1)) + " N");
   EXPECT_EQ(GeoLongitude(0, quillon::dfDegMinSec, 0),
-            tessaro::DegreeToStr(0, quillon::dfDegMinSec, 0) + " E");
+            fw::Cp1252ToUtf8(tessaro::DegreeToStr(0, quillon::dfDegMinSec, 0)) + " E");
   EXPECT_EQ(GeoLongitude(-200, quillon::dfDecimal, 0),
-            tessaro::DegreeToStr(180, quillon::dfDecimal, 0) + " W");
+            fw::Cp1252ToUtf8(tessaro::DegreeToStr(180, quillon::dfDecimal, 0)) + " W");
 }
 
 } // namespace

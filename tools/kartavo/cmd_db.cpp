@@ -1,0 +1,307 @@
+// `kartavo db`: inspect and change a geographic database file set.
+#include "cli.h"
+
+#include "kartavo/framework/date_time.h"
+#include "kartavo/framework/errors.h"
+#include "kartavo/geodb/geodb.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using kartavo::TgdbData;
+using kartavo::TGeoDB;
+
+// A bar on standard error while it is a terminal, fed by the progress event.
+class ProgressBar {
+public:
+  explicit ProgressBar(TGeoDB& db) : FActive(::isatty(STDERR_FILENO) != 0) {
+    if (!FActive) return;
+    db.OnPercentDone = [this](fw::TObject*, int percent) { Draw(percent); };
+  }
+  ~ProgressBar() {
+    if (FDrawn) std::cerr << '\n';
+  }
+
+private:
+  void Draw(int percent) {
+    const int filled = std::clamp(percent, 0, 100) * 40 / 100;
+    std::cerr << "\r[" << std::string(size_t(filled), '#') << std::string(size_t(40 - filled), ' ')
+              << "] " << percent << '%' << std::flush;
+    FDrawn = true;
+  }
+  bool FActive;
+  bool FDrawn = false;
+};
+
+[[noreturn]] void BadInput(const std::string& text) { throw std::runtime_error(text); }
+
+// Opens an existing database; only the adding commands may create one.
+std::unique_ptr<TGeoDB> OpenDB(const std::string& name, bool mayCreate) {
+  const std::string base = kartavo::TGdbFileNames::BaseOf(name);
+  if (!mayCreate && !std::filesystem::exists(base + std::string(kartavo::kSummarySuffix)))
+    BadInput("database \"" + name + "\" does not exist");
+  auto db = std::make_unique<TGeoDB>(nullptr);
+  db->SetName("kartavo");
+  db->SetDBName(name);
+  return db;
+}
+
+int EntryNumber(const TGeoDB& db, const std::string& text) {
+  int n = 0;
+  if (!kcli::ParseInt(text, n) || n < 1 || n > db.NumEntries())
+    BadInput("entry \"" + text + "\" is not between 1 and " + std::to_string(db.NumEntries()));
+  return n;
+}
+
+std::string Num(double v) {
+  std::ostringstream s;
+  s.precision(7);
+  s << v;
+  return s.str();
+}
+
+std::string Summary(int n, const TgdbData& d) {
+  return std::to_string(n) + "\t" + std::to_string(d.ItemId) + "\t" +
+         std::string(kartavo::GDB_ITEMNAMES[d.ItemKind]) + "\t" + d.Name.ToString() + "\t" +
+         Num(d.LatLow) + " " + Num(d.LatHigh) + " " + Num(d.LongLow) + " " + Num(d.LongHigh);
+}
+
+kartavo::TgdbItem ParseKind(const std::string& text) {
+  for (size_t k = 0; k < kartavo::GDB_ITEMNAMES.size(); ++k) {
+    const std::string_view name = kartavo::GDB_ITEMNAMES[k];
+    if (text.size() == name.size() &&
+        std::equal(text.begin(), text.end(), name.begin(),
+                   [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
+      return static_cast<kartavo::TgdbItem>(k);
+  }
+  BadInput("kind \"" + text +
+           "\" is none of Border, Town, City, Lake, River, Road, Route, BLOB, "
+           "Undefined");
+}
+
+double ParseCoord(const std::string& text, double limit, const char* what) {
+  double v = 0;
+  if (!kcli::ParseDouble(text, v) || v < -limit || v > limit)
+    BadInput(std::string(what) + " \"" + text + "\" is not a number from " + Num(-limit) + " to " +
+             Num(limit));
+  return v;
+}
+
+void Info(const std::string& name) {
+  auto db = OpenDB(name, false);
+  const kartavo::TgdbSystemData h = kartavo::ReadSystemInformation(name);
+  std::cout << "Database:    " << db->DBName() << "\nDescription: " << db->Description()
+            << "\nRevision:    " << db->Revision() << "\nVersion:     " << db->DBVersion()
+            << "\nHighest ID:  " << h.HighestID << "\nEntries:     " << db->NumEntries() << '\n';
+  std::array<int, 9> counts{};
+  for (int n = 1; n <= db->NumEntries(); ++n)
+    ++counts[db->Data(n).ItemKind];
+  for (size_t k = 0; k < counts.size(); ++k)
+    if (counts[k] > 0) std::cout << "  " << kartavo::GDB_ITEMNAMES[k] << ": " << counts[k] << '\n';
+}
+
+void List(const std::string& name, const std::string& kind, const std::vector<std::string>& box) {
+  auto db = OpenDB(name, false);
+  const bool anyKind = kind.empty();
+  const kartavo::TgdbItem wanted = anyKind ? kartavo::gitUndefined : ParseKind(kind);
+  std::vector<int> entries;
+  if (box.empty()) {
+    for (int n = 1; n <= db->NumEntries(); ++n)
+      entries.push_back(n);
+  } else {
+    entries =
+        kartavo::EntriesInBox(*db, ParseCoord(box[0], 90, "south"), ParseCoord(box[1], 180, "west"),
+                              ParseCoord(box[2], 90, "north"), ParseCoord(box[3], 180, "east"));
+  }
+  for (int n : entries) {
+    const TgdbData d = db->Data(n);
+    if (anyKind || d.ItemKind == wanted) std::cout << Summary(n, d) << '\n';
+  }
+}
+
+void Get(const std::string& name, const std::string& entry) {
+  auto db = OpenDB(name, false);
+  const int n = EntryNumber(*db, entry);
+  const TgdbData d = db->Data(n);
+  std::cout << Summary(n, d) << "\naltitude " << Num(d.Altitude) << ", class " << int{d.ClassFlag}
+            << ", tag " << d.Tag << ", state " << d.StateFlag << ", date " << Num(d.Date) << '\n';
+  kartavo::TgdbPolygon poly;
+  if (kartavo::IsPolygonKind(d.ItemKind) && db->RetrievePolygon(n, poly)) {
+    std::cout << poly.size() << " points, " << (d.Closed ? "closed" : "open") << '\n';
+    for (const auto& p : poly)
+      std::cout << Num(p.Latit) << ' ' << Num(p.Longit) << '\n';
+  }
+  kartavo::TMetaInfo meta;
+  if (d.ItemKind == kartavo::gitBLOB && db->GetMetaInfo(n, meta)) {
+    std::cout << d.Size << " bytes\n";
+    const char* labels[] = {"keywords", "caption", "file path", "descriptor", "comment"};
+    for (int i = 0; i < 5; ++i)
+      std::cout << labels[i] << ": "
+                << kartavo::MetaItemText(meta, static_cast<kartavo::TMetaItem>(i)) << '\n';
+  }
+}
+
+void AddTown(const std::string& name, const std::string& town, const std::string& lat,
+             const std::string& lon) {
+  const float latit = float(ParseCoord(lat, 90, "latitude"));
+  const float longit = float(ParseCoord(lon, 180, "longitude"));
+  auto db = OpenDB(name, true);
+  std::cout << db->AddTown(town, fw::Now(), 0, {latit, longit}, 0, 0, 0) << '\n';
+}
+
+void PutBlob(const std::string& name, const std::string& file) {
+  if (!std::filesystem::is_regular_file(file)) BadInput("file \"" + file + "\" cannot be read");
+  auto db = OpenDB(name, true);
+  ProgressBar bar(*db);
+  std::cout << db->AddBLOB(file, fw::Now(), 0, 0, 0, 0, 0, 0, 0, 0, {}) << '\n';
+}
+
+void GetBlob(const std::string& name, const std::string& entry, const std::string& out) {
+  auto db = OpenDB(name, false);
+  const int n = EntryNumber(*db, entry);
+  kartavo::TMetaInfo meta;
+  ProgressBar bar(*db);
+  if (!db->RetrieveBLOB(n, out, meta)) BadInput("entry " + entry + " is not a BLOB");
+}
+
+void Simple(const std::string& name, const std::function<void(TGeoDB&)>& work) {
+  auto db = OpenDB(name, false);
+  ProgressBar bar(*db);
+  work(*db);
+}
+
+void Dump(const std::string& name) {
+  auto db = OpenDB(name, false);
+  const auto tmp = std::filesystem::temp_directory_path() /
+                   ("kartavo-dump-" + std::to_string(::getpid()) + ".txt");
+  db->ExportDataDebug(tmp.string());
+  fw::TMemoryStream text;
+  text.LoadFromFile(tmp.string());
+  std::filesystem::remove(tmp);
+  std::cout.write(reinterpret_cast<const char*>(text.Memory()), text.Size());
+}
+
+void Setup(CLI::App& root) {
+  auto* db =
+      root.add_subcommand("db", "Inspect and change a geographic database")->require_subcommand(1);
+  auto name = std::make_shared<std::string>();
+  auto a = std::make_shared<std::string>();
+  auto b = std::make_shared<std::string>();
+  auto c = std::make_shared<std::string>();
+  auto kind = std::make_shared<std::string>();
+  auto box = std::make_shared<std::vector<std::string>>();
+  auto addDB = [name](CLI::App* sub) {
+    sub->add_option("DB", *name, "Database name (with or without extension)")->required();
+  };
+
+  auto* info = db->add_subcommand("info", "Header and number of entries of each kind");
+  addDB(info);
+  info->callback([name] { Info(*name); });
+
+  auto* list = db->add_subcommand("list", "One line per entry: number, id, kind, name, box");
+  addDB(list);
+  list->add_option("--kind", *kind, "Only entries of this kind (Border, Town, ...)");
+  list->add_option("--bbox", *box, "Only entries whose box meets S W N E")
+      ->expected(4)
+      ->allow_extra_args(false);
+  list->callback([name, kind, box] { List(*name, *kind, *box); });
+
+  auto* town = db->add_subcommand("add-town", "Add a town; prints its entry number");
+  addDB(town);
+  town->add_option("NAME", *a, "Town name")->required();
+  town->add_option("LAT", *b, "Latitude in degrees, north positive")->required();
+  town->add_option("LON", *c, "Longitude in degrees, east positive")->required();
+  town->callback([name, a, b, c] { AddTown(*name, *a, *b, *c); });
+
+  auto* get = db->add_subcommand("get", "An entry with its points or meta information");
+  addDB(get);
+  get->add_option("N", *a, "Entry number")->required();
+  get->callback([name, a] { Get(*name, *a); });
+
+  auto* put = db->add_subcommand("put-blob", "Store a file as a BLOB; prints its entry number");
+  addDB(put);
+  put->add_option("FILE", *a, "File to store")->required();
+  put->callback([name, a] { PutBlob(*name, *a); });
+
+  auto* getb = db->add_subcommand("get-blob", "Write a BLOB's content to a file or folder/");
+  addDB(getb);
+  getb->add_option("N", *a, "Entry number")->required();
+  getb->add_option("OUT", *b, "Target file, or a folder ending in /")->required();
+  getb->callback([name, a, b] { GetBlob(*name, *a, *b); });
+
+  auto* del = db->add_subcommand("delete", "Delete an entry (the last entry takes its number)");
+  addDB(del);
+  del->add_option("N", *a, "Entry number")->required();
+  del->callback([name, a] { Simple(*name, [a](TGeoDB& d) { d.DeleteData(EntryNumber(d, *a)); }); });
+
+  auto* reindex = db->add_subcommand("reindex", "Rebuild the five index files");
+  addDB(reindex);
+  reindex->callback([name] { Simple(*name, [](TGeoDB& d) { d.RecalcIndexes(); }); });
+
+  auto* gc = db->add_subcommand("gc", "Drop unreferenced blocks from the data file");
+  addDB(gc);
+  gc->callback([name] {
+    Simple(*name, [](TGeoDB& d) {
+      const std::string data = d.DBName() + std::string(kartavo::kDataSuffix);
+      const auto before = std::filesystem::file_size(data);
+      d.GarbageCollection();
+      std::cout << "data file " << before << " -> " << std::filesystem::file_size(data)
+                << " bytes\n";
+    });
+  });
+
+  auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
+  addDB(dump);
+  dump->callback([name] { Dump(*name); });
+}
+
+const kcli::CommandRegistrar kRegister(30, Setup);
+
+void Demo(std::ostream& out, const std::filesystem::path& dir) {
+  const std::string base = (dir / "alps").string();
+  for (const char* s :
+       {".orvgds", ".orvgdd", ".orvgi0", ".orvgi1", ".orvgi2", ".orvgi3", ".orvgi4"})
+    std::filesystem::remove(base + s);
+  TGeoDB db(nullptr);
+  db.SetName("DemoDB");
+  db.SetDBName(base);
+  db.SetDescription("Demo: a few features of the Alps");
+  const fw::TDateTime now = fw::Now();
+  db.AddTown("Innsbruck", now, 0, {47.2692f, 11.4041f}, 574, 1, 0);
+  db.AddTown("Bolzano", now, 0, {46.4983f, 11.3548f}, 262, 1, 0);
+  db.AddTown("Zürich", now, 0, {47.3769f, 8.5417f}, 408, 1, 0);
+  db.AddRiver("Inn", {{46.41f, 9.75f}, {46.80f, 10.30f}, {47.27f, 11.40f}, {47.57f, 12.17f}}, now,
+              0, 0, 0, 0, 0, 0, 2, 0);
+  db.AddLake("Lake Constance", {{47.70f, 9.00f}, {47.50f, 9.50f}, {47.55f, 9.75f}, {47.80f, 9.30f}},
+             now, 0, 0, 0, 0, 0, 395, 3, 0);
+  const std::string note = "Brenner Pass: 1370 m, between Innsbruck and Bolzano.";
+  kartavo::TMetaInfo meta;
+  meta.Caption = "Brenner Pass";
+  db.AddBLOB("brenner.txt", now, 0, 47.0f, 47.0f, 11.5f, 11.5f, 1370, 0, 0, meta, note.data(),
+             int(note.size()));
+  out << "database " << db.DBName() << ": " << db.NumEntries() << " entries\n";
+  out << "identifier 4 is entry " << db.SearchForItemID(4) << " ("
+      << db.Data(db.SearchForItemID(4)).Name.ToString() << ")\n";
+  out << "in the box 47..48 N, 9..12 E:\n";
+  for (int n : kartavo::EntriesInBox(db, 47, 9, 48, 12)) {
+    const TgdbData d = db.Data(n);
+    out << "  " << kartavo::GDB_ITEMNAMES[d.ItemKind] << ' ' << d.Name.ToString() << " at "
+        << kartavo::GeoLatitude(d.LatLow, quillon::dfDegMin, 1) << ", "
+        << kartavo::GeoLongitude(d.LongLow, quillon::dfDegMin, 1) << '\n';
+  }
+  fw::TMemoryStream text;
+  kartavo::TMetaInfo got;
+  if (db.RetrieveBLOB(db.SearchData("brenner.txt"), got, text))
+    out << "BLOB \"" << got.Caption.ToString() << "\" reads: "
+        << std::string(reinterpret_cast<const char*>(text.Memory()), size_t(text.Size())) << '\n';
+}
+
+const kcli::DemoRegistrar kDemo(30, "Geographic database", Demo);
+
+} // namespace
