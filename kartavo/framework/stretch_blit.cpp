@@ -4,6 +4,7 @@
 #include "kartavo/framework/raster_target.h"
 #include "kartavo/framework/stretch_axis.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -16,17 +17,16 @@ namespace fw {
 
 namespace {
 
-// Blue, green, red bytes of every 15-bit word.
-const std::array<uint32_t, 32768>& Bgr15Table() {
-  static const std::array<uint32_t, 32768> table = [] {
-    std::array<uint32_t, 32768> t{};
-    for (uint32_t w = 0; w < 32768; ++w)
-      t[w] =
-          From5Bits(w & 31) | (From5Bits((w >> 5) & 31) << 8) | (From5Bits((w >> 10) & 31) << 16);
-    return t;
-  }();
-  return table;
-}
+// From5Bits by multiply and shift (exact for 0..31), for loops the compiler vectorises.
+constexpr uint32_t Level5(uint32_t c5) { return (c5 * 527 + 23) >> 6; }
+
+// 8-bit values of the 32 levels of a 5-bit channel.
+constexpr std::array<uint8_t, 32> kLevels5 = [] {
+  std::array<uint8_t, 32> t{};
+  for (int i = 0; i < 32; ++i)
+    t[i] = From5Bits(static_cast<uint8_t>(i));
+  return t;
+}();
 
 // Source rows as blue, green, red byte triplets of the columns [lo, hi).
 class TSourceRows {
@@ -45,14 +45,12 @@ public:
         std::memcpy(out + 3 * i, row + 4 * (FLo + i), 3);
       break;
     case pf15bit: {
-      const auto& lut = Bgr15Table();
       for (int i = 0; i < FCount; ++i) {
         uint16_t w;
         std::memcpy(&w, row + 2 * (FLo + i), 2);
-        uint32_t c = lut[w & 0x7FFF];
-        out[3 * i] = static_cast<uint8_t>(c);
-        out[3 * i + 1] = static_cast<uint8_t>(c >> 8);
-        out[3 * i + 2] = static_cast<uint8_t>(c >> 16);
+        out[3 * i] = kLevels5[w & 31];
+        out[3 * i + 1] = kLevels5[(w >> 5) & 31];
+        out[3 * i + 2] = kLevels5[(w >> 10) & 31];
       }
       break;
     }
@@ -66,6 +64,40 @@ public:
     }
     return out;
   }
+
+  // acc[k] = (first ? 0 : acc[k]) + w * channel k of row y.
+  void Accumulate(int y, uint16_t w, bool first, uint16_t* acc) {
+    if (Planar()) { // channels in three planes of FCount sums: blue, green, red
+      const uint8_t* row = FSrc.Row(y) + 2 * static_cast<size_t>(FLo);
+      // Planes of FCount + 4 sums, as the accumulator row is laid out.
+      const size_t plane = static_cast<size_t>(FCount) + 4;
+      uint16_t *pb = acc, *pg = acc + plane, *pr = acc + 2 * plane;
+      for (int i = 0; i < FCount; ++i) {
+        uint16_t word;
+        std::memcpy(&word, row + 2 * i, 2);
+        auto b = static_cast<uint16_t>(w * Level5(word & 31u)),
+             g = static_cast<uint16_t>(w * Level5((word >> 5) & 31u)),
+             r = static_cast<uint16_t>(w * Level5((word >> 10) & 31u));
+        pb[i] = static_cast<uint16_t>((first ? 0 : pb[i]) + b);
+        pg[i] = static_cast<uint16_t>((first ? 0 : pg[i]) + g);
+        pr[i] = static_cast<uint16_t>((first ? 0 : pr[i]) + r);
+      }
+      return;
+    }
+    const uint8_t* in = Get(y);
+    const size_t n = 3 * static_cast<size_t>(FCount);
+    if (first) {
+      for (size_t k = 0; k < n; ++k)
+        acc[k] = static_cast<uint16_t>(w * in[k]);
+    } else {
+      for (size_t k = 0; k < n; ++k)
+        acc[k] = static_cast<uint16_t>(acc[k] + w * in[k]);
+    }
+  }
+
+  // 15-bit rows accumulate per channel plane, which vectorises; others interleaved.
+  bool Planar() const { return FSrc.Format == pf15bit; }
+  int Count() const { return FCount; }
 
 private:
   const TPixelImage& FSrc;
@@ -95,7 +127,9 @@ public:
                                r.Clip.Left, r.Clip.Right, FHalftone)),
         FRows(BuildStretchAxis(r.Dest.Top, r.Dest.Bottom, r.Source.Top, r.Source.Bottom, src.Height,
                                r.Clip.Top, r.Clip.Bottom, FHalftone)),
-        FSource(src, FCols.SourceLo, FCols.SourceHi) {}
+        FSource(src, FCols.SourceLo, FCols.SourceHi) {
+    if (FHalftone) PrepareHorizontal();
+  }
 
   void Run() {
     if (FCols.Count == 0 || FRows.Count == 0) return;
@@ -162,26 +196,68 @@ private:
   }
 
   void ProduceAveraged(int j, uint8_t* out) {
-    const size_t width = 3 * static_cast<size_t>(FCols.SourceHi - FCols.SourceLo);
-    FAcc.assign(width, 0);
     uint16_t* acc = FAcc.data();
     const uint16_t* w = FRows.Weights.data() + FRows.TapOffset[j];
+    bool first = true;
     for (int t = 0; t < FRows.TapCount(j); ++t) {
-      const uint16_t wt = w[t];
-      if (wt == 0) continue;
-      const uint8_t* in = FSource.Get(FRows.TapFirst[j] + t);
-      for (size_t k = 0; k < width; ++k)
-        acc[k] = static_cast<uint16_t>(acc[k] + wt * in[k]);
+      if (w[t] == 0) continue;
+      FSource.Accumulate(FRows.TapFirst[j] + t, w[t], first, acc);
+      first = false;
     }
+    if (FSource.Planar()) return HorizontalTaps<true>(out);
+    HorizontalTaps<false>(out);
+  }
+
+  template <bool Planar> void HorizontalTaps(uint8_t* out) const {
+    switch (FTaps) {
+    case 1:
+      return Horizontal<1, Planar>(out);
+    case 2:
+      return Horizontal<2, Planar>(out);
+    case 3:
+      return Horizontal<3, Planar>(out);
+    case 4:
+      return Horizontal<4, Planar>(out);
+    default:
+      return Horizontal<0, Planar>(out);
+    }
+  }
+
+  // Sets FTaps to the most source columns any destination pixel averages
+  // when that is at most 4, with FPadded holding 4 weights a pixel (zeros
+  // beyond its own) so that a fixed-length loop serves every pixel.
+  void PrepareHorizontal() {
+    int most = 0;
+    for (int i = 0; i < FCols.Count; ++i)
+      most = std::max(most, FCols.TapCount(i));
+    FTaps = most <= 4 ? most : 0;
+    if (FTaps) {
+      FPadded.assign(static_cast<size_t>(FCols.Count) * FTaps, 0);
+      for (int i = 0; i < FCols.Count; ++i)
+        for (int t = 0; t < FCols.TapCount(i); ++t)
+          FPadded[static_cast<size_t>(i) * FTaps + t] = FCols.Weights[FCols.TapOffset[i] + t];
+    }
+    // The accumulator row, with zeros past its end (past each plane's end) for
+    // the padded taps to read.
+    FAcc.assign(3 * static_cast<size_t>(FCols.SourceHi - FCols.SourceLo + 4), 0);
+  }
+
+  // Averages along the row; K source columns a pixel, 0 for any number.
+  template <int K, bool Planar> void Horizontal(uint8_t* out) const {
+    const uint16_t* acc = FAcc.data();
     const int lo = FCols.SourceLo;
+    // Interleaved: channel c of column s at 3 s + c; planar: at c * plane + s.
+    const size_t plane = Planar ? FAcc.size() / 3 : 1;
+    constexpr int step = Planar ? 1 : 3;
     for (int i = 0; i < FCols.Count; ++i) {
-      const uint16_t* wx = FCols.Weights.data() + FCols.TapOffset[i];
-      const uint16_t* a = acc + 3 * (FCols.TapFirst[i] - lo);
+      const uint16_t* wx = K ? FPadded.data() + static_cast<size_t>(i) * K
+                             : FCols.Weights.data() + FCols.TapOffset[i];
+      const uint16_t* a = acc + step * (FCols.TapFirst[i] - lo);
       uint32_t b = 32768, g = 32768, r = 32768;
-      for (int t = 0, n = FCols.TapCount(i); t < n; ++t) {
-        b += uint32_t{wx[t]} * a[3 * t];
-        g += uint32_t{wx[t]} * a[3 * t + 1];
-        r += uint32_t{wx[t]} * a[3 * t + 2];
+      for (int t = 0, n = K ? K : FCols.TapCount(i); t < n; ++t) {
+        b += uint32_t{wx[t]} * a[step * t];
+        g += uint32_t{wx[t]} * a[step * t + plane];
+        r += uint32_t{wx[t]} * a[step * t + 2 * plane];
       }
       out[3 * i] = static_cast<uint8_t>(b >> 16);
       out[3 * i + 1] = static_cast<uint8_t>(g >> 16);
@@ -191,6 +267,7 @@ private:
 
   // Writes a row of blue, green, red triplets with the copy mode.
   void Emit(int y, const uint8_t* bgr) {
+    if (FReq.Rop == cmSrcCopy && EmitPlain(y, bgr)) return;
     const uint32_t mask = ValueMask(FDst.Format);
     const bool plain = FReq.Rop == cmSrcCopy;
     const auto code = static_cast<uint8_t>(FReq.Rop >> 16);
@@ -210,13 +287,41 @@ private:
     }
   }
 
+  // Plain copies into the direct-colour formats; false for the others.
+  bool EmitPlain(int y, const uint8_t* bgr) {
+    uint8_t* out = FDst.Row(y);
+    const int first = FCols.First, n = FCols.Count;
+    switch (FDst.Format) {
+    case pf15bit:
+      for (int i = 0; i < n; ++i) {
+        auto w = static_cast<uint16_t>((To5Bits(bgr[3 * i + 2]) << 10) |
+                                       (To5Bits(bgr[3 * i + 1]) << 5) | To5Bits(bgr[3 * i]));
+        std::memcpy(out + 2 * (first + i), &w, 2);
+      }
+      return true;
+    case pf32bit:
+      for (int i = 0; i < n; ++i) {
+        uint8_t* p = out + 4 * (first + i);
+        p[0] = bgr[3 * i];
+        p[1] = bgr[3 * i + 1];
+        p[2] = bgr[3 * i + 2];
+        p[3] = 0;
+      }
+      return true;
+    default:
+      return false;
+    }
+  }
+
   TPixelImage& FDst;
   const TPixelImage& FSrc;
   const TStretchRequest& FReq;
   bool FHalftone;
   TStretchAxis FCols, FRows;
   TSourceRows FSource;
-  std::vector<uint16_t> FAcc;
+  std::vector<uint16_t> FAcc; // vertical sums of the current row, per channel
+  std::vector<uint16_t> FPadded;
+  int FTaps = 0;
 };
 
 } // namespace
