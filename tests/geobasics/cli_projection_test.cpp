@@ -1,0 +1,169 @@
+// The ellipsoids, utm and ups subcommands, run as a user runs them.
+#include "kartavo/geobasics/geobasics.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace kartavo;
+
+namespace {
+
+struct CliRun {
+  int status;
+  std::vector<std::string> lines; // standard output
+  std::string errors;             // standard error
+};
+
+// Runs the program with args, feeding input to its standard input.
+CliRun Kartavo(const std::string& args, const std::string& input = "") {
+  // Named per process so that tests run in parallel do not share files.
+  const std::string base = ::testing::TempDir() + "kartavo_geo_cli_" + std::to_string(getpid());
+  const std::string in = base + ".in", err = base + ".err";
+  if (FILE* f = std::fopen(in.c_str(), "w")) {
+    std::fputs(input.c_str(), f);
+    std::fclose(f);
+  }
+  const std::string cmd = std::string(KARTAVO_CLI) + " " + args + " <" + in + " 2>" + err;
+  CliRun r{};
+  FILE* p = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+    out.append(buf, n);
+  const int rc = pclose(p);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);)
+    r.lines.push_back(line);
+  if (FILE* f = std::fopen(err.c_str(), "r")) {
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
+      r.errors.append(buf, n);
+    std::fclose(f);
+  }
+  return r;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> w;
+  for (std::string s; in >> s;)
+    w.push_back(s);
+  return w;
+}
+
+} // namespace
+
+TEST(CliEllipsoids, OneLinePerEntry) {
+  const CliRun r = Kartavo("ellipsoids");
+  ASSERT_EQ(r.status, 0);
+  ASSERT_EQ(r.lines.size(), GeoEllipsoidCount);
+  const auto first = Words(r.lines[0]);
+  EXPECT_EQ(first, (std::vector<std::string>{"0", "gelWGS84", "WGS", "1984", "6378137",
+                                             "6356752.314245", "298.257223560"}));
+  const auto sphere = Words(r.lines[gelSphere]);
+  EXPECT_EQ(sphere.back(), "0.000000000");
+  EXPECT_EQ(Words(r.lines[60])[1], "gelNahrwan29");
+}
+
+TEST(CliUtm, ForwardFromArgumentsAndInput) {
+  CliRun r = Kartavo("utm 0 0");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.lines, (std::vector<std::string>{"31 N 166021.443 0.000"}));
+  r = Kartavo("utm -p 1", "60.39 5.32\n-33.8688,151.2093\n78.22 15.65\n");
+  ASSERT_EQ(r.status, 0) << r.errors;
+  ASSERT_EQ(r.lines.size(), 3u);
+  EXPECT_EQ(Words(r.lines[0])[0], "32");
+  EXPECT_EQ(Words(r.lines[0])[1], "V");
+  int zone;
+  double e, n;
+  LatLongToUTM(-33.8688, 151.2093, gelWGS84, zone, e, n);
+  char expect[80];
+  std::snprintf(expect, sizeof expect, "56 H %.1f %.1f", e, n);
+  EXPECT_EQ(r.lines[1], expect);
+  EXPECT_EQ(Words(r.lines[2])[0] + Words(r.lines[2])[1], "33X");
+}
+
+TEST(CliUtm, EllipsoidByIdentifierNameOrOrdinal) {
+  const std::string clarke = Kartavo("utm -e gelClrk66 40.5 -73.5").lines.at(0);
+  EXPECT_EQ(clarke, "18 T 627106.467 4484124.434");
+  EXPECT_EQ(Kartavo("utm -e CLRK66 40.5 -73.5").lines.at(0), clarke);
+  EXPECT_EQ(Kartavo("utm -e 5 40.5 -73.5").lines.at(0), clarke);
+  EXPECT_NE(Kartavo("utm 40.5 -73.5").lines.at(0), clarke);
+  const CliRun bad = Kartavo("utm -e Mars 1 1");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_NE(bad.errors.find("Mars"), std::string::npos);
+}
+
+TEST(CliUtm, OutOfRangeAndBadLines) {
+  const CliRun r = Kartavo("utm", "85 0\nnot a position\n10 10\n0 180\n95 0\n10 abc\n");
+  EXPECT_EQ(r.status, 1);
+  ASSERT_EQ(r.lines.size(), 3u);
+  EXPECT_EQ(Words(r.lines[0])[0], "0");
+  EXPECT_NE(r.lines[0].find("outside"), std::string::npos);
+  EXPECT_EQ(Words(r.lines[1])[0], "32");
+  EXPECT_EQ(Words(r.lines[2])[0], "0");
+  EXPECT_NE(r.errors.find("line 2:"), std::string::npos) << r.errors;
+  EXPECT_NE(r.errors.find("line 5:"), std::string::npos) << r.errors;
+  EXPECT_NE(r.errors.find("line 6:"), std::string::npos) << r.errors;
+  EXPECT_EQ(r.errors.find("line 1:"), std::string::npos) << r.errors;
+}
+
+TEST(CliUtm, ReverseReadsHemisphereNotBand) {
+  CliRun r = Kartavo("utm --reverse", "31 N 166021.443 0\n56 S 334368.634 6250948.345\n"
+                                      "33s 500000 9000000\n61 N 1 1\n33 X 500000 1\n");
+  EXPECT_EQ(r.status, 1);
+  ASSERT_EQ(r.lines.size(), 3u);
+  EXPECT_EQ(r.lines[0], "0.00000000 0.00000000");
+  const auto sydney = Words(r.lines[1]);
+  EXPECT_NEAR(std::stod(sydney[0]), -33.8688, 1e-8);
+  EXPECT_NEAR(std::stod(sydney[1]), 151.2093, 1e-8);
+  double lat, lon;
+  UTMToLatLong(500000, 9000000, 33, true, gelWGS84, lat, lon);
+  EXPECT_NEAR(std::stod(Words(r.lines[2])[0]), lat, 1e-8);
+  EXPECT_NE(r.errors.find("line 4:"), std::string::npos) << r.errors;
+  EXPECT_NE(r.errors.find("line 5:"), std::string::npos) << r.errors;
+  r = Kartavo("utm -r -p 0 33 N 500000 0");
+  EXPECT_EQ(r.lines, (std::vector<std::string>{"0.00000 15.00000"}));
+}
+
+TEST(CliUps, ForwardAndReverse) {
+  CliRun r = Kartavo("ups", "90 0\n-90 0\n87 90\n80 0\n");
+  EXPECT_EQ(r.status, 0);
+  ASSERT_EQ(r.lines.size(), 4u);
+  EXPECT_EQ(r.lines[0], "N 2000000.000 2000000.000");
+  EXPECT_EQ(r.lines[1], "S 2000000.000 2000000.000");
+  const auto w = Words(r.lines[2]);
+  EXPECT_EQ(w[0], "N");
+  EXPECT_EQ(w[2], "2000000.000");
+  EXPECT_GT(std::stod(w[1]), 2000000.0);
+  EXPECT_EQ(Words(r.lines[3])[0], "0");
+  r = Kartavo("ups -r", ("N " + w[1] + " " + w[2] + "\nX 1 2\nS 2000000 2000000\n").c_str());
+  EXPECT_EQ(r.status, 1);
+  ASSERT_EQ(r.lines.size(), 2u);
+  EXPECT_EQ(r.lines[0], "87.00000000 90.00000000");
+  EXPECT_EQ(Words(r.lines[1])[0], "-90.00000000");
+  EXPECT_NE(r.errors.find("line 2:"), std::string::npos) << r.errors;
+}
+
+TEST(CliProjections, HelpAndDemo) {
+  for (const char* cmd : {"utm --help", "ups --help", "ellipsoids --help"}) {
+    const CliRun r = Kartavo(cmd);
+    EXPECT_EQ(r.status, 0) << cmd;
+    EXPECT_FALSE(r.lines.empty()) << cmd;
+  }
+  const CliRun demo = Kartavo("demo " + ::testing::TempDir() + "kartavo_geo_demo");
+  EXPECT_EQ(demo.status, 0) << demo.errors;
+  bool sawSection = false, sawSvalbard = false;
+  for (const auto& line : demo.lines) {
+    sawSection |= line == "== UTM and UPS ==";
+    sawSvalbard |= line.find("33X") != std::string::npos;
+  }
+  EXPECT_TRUE(sawSection);
+  EXPECT_TRUE(sawSvalbard);
+}
