@@ -345,6 +345,7 @@ void PrintSummary(const std::map<std::string, double>& ns) {
       return it == ns.end() ? 0.0 : it->second;
     };
     const double own = find("kartavo"), proj = find("PROJ"), glib = find("GeographicLib");
+    if (own == 0) continue; // filtered out
     std::printf("%-14s %10.1f", op, own);
     if (proj > 0)
       std::printf(" %10.1f %7.2fx", proj, proj / own);
