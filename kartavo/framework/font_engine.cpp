@@ -33,17 +33,18 @@ struct TResolved {
 };
 
 // The installed font fontconfig picks for a family name and styles.
-TResolved ResolveWithFontconfig(const std::string& family, bool bold, bool italic) {
+TResolved ResolveWithFontconfig(FcConfig* config, const std::string& family, bool bold,
+                                bool italic) {
   TResolved r;
   FcPattern* pat = FcPatternCreate();
   FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-  FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+  FcConfigSubstitute(config, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);
   FcResult result;
-  FcPattern* match = FcFontMatch(nullptr, pat, &result);
+  FcPattern* match = FcFontMatch(config, pat, &result);
   if (match) {
     FcChar8* file = nullptr;
     int index = 0, weight = 0, slant = 0;
@@ -166,13 +167,18 @@ private:
 
 class TFreeTypeEngine final : public TFontEngine {
 public:
-  TFreeTypeEngine() {
+  // fontconfig's configuration is our own, so that it is freed with the
+  // engine and nothing else in the process shares its state.
+  TFreeTypeEngine() : FConfig(FcInitLoadConfigAndFonts()) {
     if (FT_Init_FreeType(&FLibrary) != 0) FLibrary = nullptr;
   }
   ~TFreeTypeEngine() override {
     FFaces.clear();
     if (FLibrary) FT_Done_FreeType(FLibrary);
+    if (FConfig) FcConfigDestroy(FConfig);
   }
+  TFreeTypeEngine(const TFreeTypeEngine&) = delete;
+  TFreeTypeEngine& operator=(const TFreeTypeEngine&) = delete;
 
   std::shared_ptr<TSizedFace> Face(const TFont& font) override {
     std::lock_guard<std::mutex> lock(FMutex);
@@ -200,7 +206,7 @@ private:
     auto key = std::make_tuple(name, bold, italic);
     auto it = FResolved.find(key);
     if (it != FResolved.end()) return it->second;
-    TResolved r = ResolveWithFontconfig(name, bold, italic);
+    TResolved r = FConfig ? ResolveWithFontconfig(FConfig, name, bold, italic) : TResolved{};
     FResolved.emplace(key, r);
     return r;
   }
@@ -221,6 +227,7 @@ private:
   }
 
   std::mutex FMutex;
+  FcConfig* FConfig;
   FT_Library FLibrary = nullptr;
   std::map<std::tuple<std::string, int, bool, bool>, std::shared_ptr<TSizedFace>> FFaces;
   std::map<std::tuple<std::string, bool, bool>, TResolved> FResolved;
