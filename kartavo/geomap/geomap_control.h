@@ -1,0 +1,252 @@
+// TGeoMap: the map control. It holds a raster map image, the calibration
+// that ties the image's pixels to positions, landmarks, the view and a
+// mouse trace, and paints them into its client area. The calibration fits
+// and conversions are functions over plain records (calib_fits.h,
+// geo_conversion.h); the control checks, delegates, refits and repaints.
+//
+// To repaint means a direct, synchronous call of Paint; SuppressPaint turns
+// Paint into a no-op while a host changes many properties.
+#pragma once
+
+#include "kartavo/companion/quillon.h"
+#include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/bitmap.h"
+#include "kartavo/geobasics/hemisphere.h"
+#include "kartavo/geomap/calib_params.h"
+#include "kartavo/geomap/calib_records.h"
+#include "kartavo/geomap/geo_conversion.h"
+#include "kartavo/geomap/geomap_control_base.h"
+#include "kartavo/geomap/geomap_types.h"
+#include "kartavo/geomap/landmark_records.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kartavo {
+
+class TGeoMap : public TGeoMapBase {
+public:
+  explicit TGeoMap(fw::TComponent* AOwner);
+  ~TGeoMap() override;
+
+  void Assign(const fw::TPersistent* Source) override;
+
+  // --- published properties ---
+  bool AllowPan() const { return FMouseAction == quillon::maPan; }
+  void SetAllowPan(bool value);
+  bool AntiAlias() const { return FAntiAlias; }
+  void SetAntiAlias(bool value);
+  TCalibModel CalibModel() const { return FCalibModel; }
+  void SetCalibModel(TCalibModel value);
+  double CacheMagLimit() const { return FCacheMagLimit; }
+  void SetCacheMagLimit(double value);
+  fw::TColor ColorBackGnd() const { return FColorBakGnd; }
+  void SetColorBackGnd(fw::TColor value);
+  fw::TColor ColorGraticule() const { return FColorGratLine; }
+  void SetColorGraticule(fw::TColor value);
+  fw::TColor ColorCalibPoints() const { return FColorGratPoints; }
+  void SetColorCalibPoints(fw::TColor value);
+  fw::TColor ColorFrame() const { return FFrameColor; }
+  void SetColorFrame(fw::TColor value);
+  bool ConfinePanToMapImage() const { return FConfinePan; }
+  void SetConfinePanToMapImage(bool value);
+  const std::string& EmptyMsg() const { return FEmptyMsg; }
+  void SetEmptyMsg(const std::string& value);
+  quillon::TFrameStyle FrameStyle() const { return FFrameStyle; }
+  void SetFrameStyle(quillon::TFrameStyle value);
+  double GratLineDist() const { return FGratLineDist; }
+  void SetGratLineDist(double value);
+  int UTMGridDist() const { return FUTMGridDist; }
+  void SetUTMGridDist(int value);
+  int UTMZone() const { return FCalibData.UTMZone; }
+  void SetUTMZone(int value);
+  THemisphere UTMHemisphere() const { return FCalibData.UTMSouth ? hemiSouth : hemiNorth; }
+  void SetUTMHemisphere(THemisphere value) { FCalibData.UTMSouth = value == hemiSouth; }
+  quillon::TMouseActMode MouseAction() const { return FMouseAction; }
+  void SetMouseAction(quillon::TMouseActMode value) { FMouseAction = value; }
+  fw::TColor MouseTraceColor() const { return FColorMTrace; }
+  void SetMouseTraceColor(fw::TColor value) { FColorMTrace = value; }
+  bool MouseTraceInvert() const { return FMTraceInvert; }
+  void SetMouseTraceInvert(bool value) { FMTraceInvert = value; }
+  TShowGrat ShowGraticule() const { return FShowGrat; }
+  void SetShowGraticule(TShowGrat value);
+
+  // --- public properties ---
+  const TCalibData& CalibData() const { return FCalibData; }
+  // Stores the record as it is: no refit, no repaint.
+  void SetCalibData(const TCalibData& value) { FCalibData = value; }
+  const std::string& CalibDataFile() const { return FCalDatName; }
+  const std::string& Caption() const { return FCalibData.Caption; }
+  void SetCaption(const std::string& value) { FCalibData.Caption = value; }
+  int HighLightLandMark() const { return FHighLM; }
+  void SetHighLightLandMark(int value);
+  const TLandMark& LandMarkDefault() const { return FDefaultLM; }
+  void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
+  double LastClickLatitude() const;
+  double LastClickLongitude() const;
+  int LastClickPosX() const { return FLastMClickPosX; }
+  int LastClickPosY() const { return FLastMClickPosY; }
+  int LastMousePosX() const { return FLastMMousePosX; }
+  int LastMousePosY() const { return FLastMMousePosY; }
+  int LMRandomDisplayThreshold() const { return FLMRandSampleLimit; }
+  void SetLMRandomDisplayThreshold(int value);
+  double Magnification() const { return FMagnify; }
+  const std::string& MapImgFile() const { return FMapImgName; }
+  int MapImgWidth() const { return FMapImgWidth; }
+  int MapImgHeight() const { return FMapImgHeight; }
+  fw::TBitmap* MapBitmap() { return GrafBmp.get(); }
+  int NumLandMarks() const { return FNumLandMarks; }
+  int NumMTracePoints() const { return FNumMTrace; }
+  bool SuppressPaint() const { return FSuppressPaint; }
+  void SetSuppressPaint(bool value);
+  quillon::TPoint TopLeft() const { return FTopLeft; }
+  quillon::TZoomState ZoomState() const { return FZoomState; }
+  bool LMClassVisible(uint8_t ClassFlag) const { return GetClassVisibility(ClassFlag); }
+  void SetLMClassVisible(uint8_t ClassFlag, bool value) { SetClassVisibility(ClassFlag, value); }
+  bool GetClassVisibility(uint8_t i) const { return FLMClassVisible[i]; }
+  void SetClassVisibility(uint8_t i, bool value);
+
+  // --- events ---
+  TProgressEvent OnDataLoading;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnBeforeRenderData;
+  TDrawLandMarkEvent OnDrawLandmark;
+  TMapImgRequestEvent OnMapImageRequest;
+  TLandMarkActionEvent OnLandMarkAction;
+  quillon::TZoomPanEvent OnZoomPan;
+  quillon::TOnRubberBandActionEvent OnBeginRubberBand;
+  quillon::TOnRubberBandActionEvent OnContinueRubberBand;
+  quillon::TOnRubberBandActionEvent OnEndRubberBand;
+  quillon::TSelectRectEvent OnSelectRect;
+
+  void DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D);
+  void DoZoomPanEvent();
+  void SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, bool Transparent);
+
+  // --- calibration points (geomap_calibration.cpp) ---
+  bool AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY);
+  bool AddCalibPoint(double Latit, double Longit, int PixPosX, int PixPosY);
+  bool AddCalibPoint(double Northing, double Easting, int Zone, THemisphere Hemisphere, int PixPosX,
+                     int PixPosY);
+  bool RemoveCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY);
+  bool RemoveCalibPoint(int PixPosX, int PixPosY);
+  void RestoreLastDeletedCalPoint();
+  void ClearCalibData();
+  void Clear();
+  void RecalcCalibration();
+  // The root-mean-square distance in pixels between the stored calibration
+  // points and where the fitted model puts their coordinates, per axis.
+  void CalibQuality(double& QualX, double& QualY) const;
+
+  // --- model fits (geomap_calibration.cpp) ---
+  void CalcBiquadraticCalibration();
+  void CalcEquiRectCalibration();
+  void CalcMillerCylCalibration();
+  void CalcConicCalibration();
+
+  // --- conversions (geomap_conversion.cpp) ---
+  quillon::TPoint ControlToMapImage(quillon::TPoint APoint) const;
+  quillon::TPoint MapImageToControl(quillon::TPoint APoint) const;
+  double CalcLatitude(int x, int y, bool& valid) const;
+  double CalcLatitude(quillon::TPoint APoint, bool& valid) const;
+  double CalcLongitude(int x, int y, bool& valid) const;
+  double CalcLongitude(quillon::TPoint APoint, bool& valid) const;
+  bool CalcPixelCoords(double Lat, double Long, int& x, int& y) const;
+  bool CalcPixelCoordsUTM(double Northing, double Easting, int& x, int& y) const;
+  int CalcUTMyFromNorthingX(double Northing, int x) const;
+  int CalcUTMxFromEastingY(double Easting, int y) const;
+  bool IsPositionWithinMap(double Latit, double Longit) const;
+  void CalcExtentsAndResolution();
+  bool RecalcGratMat();
+  // What the conversions read: model, record, parameter sets, graticule.
+  TGeoRef GeoRef() const { return {FCalibModel, FCalibData, FModelPars, *FGratMat}; }
+  const TModelParams& ModelParams() const { return FModelPars; }
+  const tessaro::TMatrix& GratMat() const { return *FGratMat; }
+
+  // How often Paint has rendered (not counting suppressed calls); lets
+  // tests and hosts see exactly when the control repainted.
+  int PaintCount() const { return FPaintCount; }
+
+  void Paint() override;
+
+protected:
+  void AssignTo(fw::TPersistent* Dest) const override;
+
+  // The refit after every change of the calibration: the fit of the model
+  // in force, then corners and resolution. With graticule update the
+  // graticule parabolas are rebuilt first.
+  void Refit();
+  void RefitWithGraticule();
+  // The map image size the calibration works in (0 when there is no image).
+  int ImageWidth() const;
+  int ImageHeight() const;
+
+  // Fields in the order of the interface's declaration.
+  std::unique_ptr<fw::TBitmap> AuxBmp;
+  std::unique_ptr<fw::TBitmap> FImgCache;
+  double FCacheMag = 0;
+  bool FCacheAA = false;
+  double FCacheMagLimit = 0;
+  int FNumLandMarks = 0;
+  std::vector<TLandMark> FLandMarks;
+  TLandMark FDefaultLM;
+  fw::TColor FColorBakGnd = 0;
+  quillon::TFrameStyle FFrameStyle = quillon::fsNone;
+  fw::TColor FFrameColor = 0;
+  fw::TColor FColorGratLine = 0;
+  fw::TColor FColorGratPoints = 0;
+  fw::TColor FColBlackLine = 0, FColGrayLine = 0, FColWhiteLine = 0;
+  std::string FEmptyMsg;
+  bool FLButtonWasDown = false;
+  std::array<bool, 256> FLMClassVisible{};
+  int FLMRandSampleLimit = 0;
+  std::string FMapImgName;
+  int FMapImgWidth = 0, FMapImgHeight = 0;
+  double FMagnify = 0;
+  quillon::TZoomState FZoomState = quillon::zsIdle;
+  quillon::TMouseBoxState FMouseBoxState = quillon::mbsIdle;
+  int FMouseBoxX1 = 0, FMouseBoxX2 = 0, FMouseBoxY1 = 0, FMouseBoxY2 = 0;
+  std::vector<quillon::TColoredPoint> FMTrace;
+  int FNumMTrace = 0;
+  fw::TColor FColorMTrace = 0;
+  bool FMTraceInvert = false;
+  int FWindOldCornerX = 0, FWindOldCornerY = 0, FWindAnchorX = 0, FWindAnchorY = 0;
+  TShowGrat FShowGrat = sgNone;
+  quillon::TPoint FTopLeft;
+  TCalibModel FCalibModel = cmUndefined;
+  TCalQuad FBiQuadOops;
+  TCalibLine FParaIpOops;
+  bool FRestoreBiQuadOK = false, FRestoreParaIpOK = false;
+  bool FSuppressPaint = false;
+  bool FConfinePan = false;
+  quillon::TMouseActMode FMouseAction = quillon::maNone;
+  bool FRubberBandOn = false, FSelectRectOn = false;
+  int FRubberBAnchorX = 0, FRubberBAnchorY = 0, FRubberBandOldX = 0, FRubberBandOldY = 0;
+  bool FAntiAlias = false;
+  double FGratLineDist = 0;
+  int FUTMGridDist = 0;
+  TCalibData FCalibData;
+  std::unique_ptr<tessaro::TMatrix> FGratMat;
+  // The six parameter sets FEquRectSPPL, FEquRectPLSP, FCalParsPLSP,
+  // FCalParsSPPL, FMillercylPar and FConicPars.
+  TModelParams FModelPars;
+  int FHighLM = 0;
+  fw::TColor FHighLMColFG = 0, FHighLMColBG = 0;
+  bool FHighLMTrans = false;
+  int FTopLeftXAnchor = 0, FTopLeftYAnchor = 0;
+  std::array<TgmZoomStackEntry, ZoomStackSize> FZoomStack{};
+  int FZStackPoi = 0;
+  std::string FCalDatName;
+  int MouseAnchorX = 0, MouseAnchorY = 0;
+  int FLastMClickPosX = 0, FLastMClickPosY = 0, FLastMMousePosX = 0, FLastMMousePosY = 0;
+  std::unique_ptr<fw::TBitmap> GrafBmp;
+
+private:
+  void ResizeLandMarkStorage(int n);
+  void ClearZoomHistory();
+  int FPaintCount = 0;
+};
+
+} // namespace kartavo
