@@ -1,6 +1,7 @@
 // The UTM relation of cmUTM maps: an affine relation between pixels and the
 // northing and easting, combined with the UTM projection.
 #include "kartavo/geomap/conversion_utm.h"
+#include "kartavo/geobasics/transverse_mercator.h"
 #include "kartavo/geobasics/utm.h"
 #include "kartavo/geomap/pixel_round.h"
 
@@ -9,8 +10,28 @@
 namespace kartavo {
 namespace {
 
+constexpr double UTMScale = 0.9996;
+constexpr double FalseEasting = 500000;
+constexpr double FalseNorthingSouth = 10000000;
+constexpr double DegToRad = 3.14159265358979323846 / 180;
+
 double Affine(const TAffineParams& P, int row, double u, double v) {
   return P(row, 1) + P(row, 2) * u + P(row, 3) * v;
+}
+
+// UTM coordinates of a position in the map's own zone and hemisphere, so
+// that positions across a zone boundary still land where they lie on the
+// map. Without a zone, the zone the position falls in.
+void MapZoneUTM(const TCalibData& cd, double Lat, double Long, double& easting, double& northing) {
+  if (cd.UTMZone < 1 || cd.UTMZone > 60) {
+    int zone = 0;
+    LatLongToUTM(Lat, Long, cd.Ellipsoid, zone, easting, northing);
+    return;
+  }
+  double x = 0, y = 0;
+  LatLongToTM(Lat * DegToRad, Long * DegToRad, UTMCentralMeridian(cd.UTMZone), cd.Ellipsoid, x, y);
+  easting = UTMScale * x + FalseEasting;
+  northing = UTMScale * y + (cd.UTMSouth ? FalseNorthingSouth : 0.0);
 }
 
 } // namespace
@@ -23,9 +44,8 @@ void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long) 
 }
 
 void UTMGeoToPixel(const TGeoRef& ref, double Lat, double Long, double& x, double& y) {
-  int zone = 0;
   double easting = 0, northing = 0;
-  LatLongToUTM(Lat, Long, ref.CalibData.Ellipsoid, zone, easting, northing);
+  MapZoneUTM(ref.CalibData, Lat, Long, easting, northing);
   x = Affine(ref.Pars.EquRectSPPL, 1, northing, easting);
   y = Affine(ref.Pars.EquRectSPPL, 2, northing, easting);
 }

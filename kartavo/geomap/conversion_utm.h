@@ -9,8 +9,9 @@ namespace kartavo {
 // Position of a pixel: northing and easting from EquRectPLSP, then the
 // inverse UTM projection in the map's zone, hemisphere and ellipsoid.
 void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long);
-// Unrounded pixel of a position: its UTM coordinates in the zone the
-// position falls in (the map's own zone is not consulted), then EquRectSPPL.
+// Unrounded pixel of a position: its UTM coordinates in the map's zone and
+// hemisphere (in the zone the position falls in when the map has none),
+// then EquRectSPPL.
 void UTMGeoToPixel(const TGeoRef& ref, double Lat, double Long, double& x, double& y);
 
 } // namespace kartavo
