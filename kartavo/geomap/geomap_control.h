@@ -15,7 +15,7 @@
 #include "kartavo/geomap/calib_params.h"
 #include "kartavo/geomap/calib_records.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/geomap/geomap_control_base.h"
+#include "kartavo/framework/controls.h"
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
 
@@ -26,7 +26,7 @@
 
 namespace kartavo {
 
-class TGeoMap : public TGeoMapBase {
+class TGeoMap : public fw::TCustomControl {
 public:
   explicit TGeoMap(fw::TComponent* AOwner);
   ~TGeoMap() override;

@@ -17,7 +17,7 @@ constexpr int MinLMRandomThreshold = 1000;
 
 } // namespace
 
-TGeoMap::TGeoMap(fw::TComponent* AOwner) : TGeoMapBase(AOwner) {
+TGeoMap::TGeoMap(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {
   SetBounds(Left(), Top(), 500, 400);
   FTopLeft = {0, 0};
   FConfinePan = true;
@@ -100,13 +100,13 @@ void TGeoMap::AssignTo(fw::TPersistent* Dest) const {
     map->Assign(this);
     return;
   }
-  TGeoMapBase::AssignTo(Dest);
+  fw::TCustomControl::AssignTo(Dest);
 }
 
 void TGeoMap::Assign(const fw::TPersistent* Source) {
   const auto* src = dynamic_cast<const TGeoMap*>(Source);
   if (!src) {
-    TGeoMapBase::Assign(Source);
+    fw::TCustomControl::Assign(Source);
     return;
   }
   if (src == this) return;
