@@ -9,8 +9,9 @@
 //     quotes held a stray quote: the tag then ends at the first '>' of that
 //     line and the rest of the line is dropped, which keeps the damage of
 //     one stray quote to its own line. A '<' outside quotes before the '>'
-//     means the tag was never ended: it is dropped and the new tag is read. Attribute text is trimmed, its line breaks
-//     become blanks, and a trailing '/' marks the tag as self-closing.
+//     means the tag was never ended: it is dropped and the new tag is read.
+//     Attribute text is trimmed, its line breaks become blanks, and a
+//     trailing '/' marks the tag as self-closing.
 //   - Contents run to the matching closing tag (nested tags of the same name
 //     counted); line breaks inside contents are delivered as one LF whatever
 //     the file used (CR LF, LF or CR); nothing else is changed or trimmed.
@@ -19,9 +20,10 @@
 //     comments <!-- ... --> are skipped whole, so tags inside them are not read.
 //   - The input is consumed exactly up to the '>' of the closing tag (or of
 //     the tag itself when it has no contents); the next call continues there.
-// When no further listed tag can be read — end of input, an unterminated tag,
-// a closing tag that never comes, or a limit below exceeded — the result is
-// HighIx with Attributes and Contents empty. A negative HighIx reads nothing.
+// When no further listed tag can be read — end of input inside a tag or a
+// comment, a closing tag that never comes, or a limit below exceeded — the
+// result is HighIx with Attributes and Contents empty. A negative HighIx
+// reads nothing.
 #pragma once
 
 #include "kartavo/companion/quillon.h"

@@ -9,6 +9,8 @@
 
 namespace kartavo::resource_art {
 
+// clang-format off
+
 // An open hand for panning; it acts at its top-left corner.
 constexpr std::array<std::string_view, 32> kGeoHand = {
     ".....#########..................",
@@ -152,5 +154,7 @@ constexpr std::array<std::string_view, 20> kZoomIn = {
     "..........................y##...........",
     "...........................y##..........",
 };
+
+// clang-format on
 
 } // namespace kartavo::resource_art
