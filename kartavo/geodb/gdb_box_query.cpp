@@ -29,25 +29,23 @@ int FirstAtOrAbove(TGeoDB& db, int closest, double limit, TIxLLRec (TGeoDB::*at)
 } // namespace
 
 std::vector<int> EntriesInBox(TGeoDB& db, double south, double west, double north, double east) {
-  const int n = db.NumEntries();
-  if (n == 0) return {};
+  if (db.NumEntries() == 0) return {};
+  double latExtent = 0, longExtent = 0;
+  db.GetBoxExtents(latExtent, longExtent);
   struct Range {
     TIxLLRec (TGeoDB::*At)(int);
     int From, To;
   };
-  const Range ranges[] = {
-      {&TGeoDB::GetIxLatLow, 1,
-       LastAtOrBelow(db, db.GetClosestLatLowIx(north), north, &TGeoDB::GetIxLatLow)},
-      {&TGeoDB::GetIxLatHigh,
-       FirstAtOrAbove(db, db.GetClosestLatHighIx(south), south, &TGeoDB::GetIxLatHigh), n},
-      {&TGeoDB::GetIxLongLow, 1,
-       LastAtOrBelow(db, db.GetClosestLongLowIx(east), east, &TGeoDB::GetIxLongLow)},
-      {&TGeoDB::GetIxLongHigh,
-       FirstAtOrAbove(db, db.GetClosestLongHighIx(west), west, &TGeoDB::GetIxLongHigh), n}};
-  const Range& best =
-      *std::min_element(std::begin(ranges), std::end(ranges), [](const Range& a, const Range& b) {
-        return a.To - a.From < b.To - b.From;
-      });
+  const double latFrom = south - latExtent, longFrom = west - longExtent;
+  const Range byLat = {
+      &TGeoDB::GetIxLatLow,
+      FirstAtOrAbove(db, db.GetClosestLatLowIx(latFrom), latFrom, &TGeoDB::GetIxLatLow),
+      LastAtOrBelow(db, db.GetClosestLatLowIx(north), north, &TGeoDB::GetIxLatLow)};
+  const Range byLong = {
+      &TGeoDB::GetIxLongLow,
+      FirstAtOrAbove(db, db.GetClosestLongLowIx(longFrom), longFrom, &TGeoDB::GetIxLongLow),
+      LastAtOrBelow(db, db.GetClosestLongLowIx(east), east, &TGeoDB::GetIxLongLow)};
+  const Range& best = byLat.To - byLat.From <= byLong.To - byLong.From ? byLat : byLong;
   std::vector<int> out;
   for (int p = best.From; p <= best.To; ++p) {
     const int entry = (db.*best.At)(p).index;

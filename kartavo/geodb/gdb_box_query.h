@@ -1,7 +1,8 @@
 // Entries whose bounding box meets a latitude/longitude box, found through
-// the coordinate indexes: of the four index ranges that can hold a match
-// (LatLow <= North, LatHigh >= South, LongLow <= East, LongHigh >= West)
-// the shortest is scanned and its entries tested against the whole box.
+// the coordinate indexes. An entry can only meet the box when its LatLow
+// lies between South − (largest latitude extent) and North, and likewise
+// its LongLow; the shorter of these two index ranges is scanned and its
+// entries tested against the whole box.
 #pragma once
 
 #include "kartavo/geodb/geo_db.h"

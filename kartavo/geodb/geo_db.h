@@ -75,6 +75,11 @@ public:
                  uint8_t ClassNumber) const;
   int SearchData(const TgdbName& Name) const;
 
+  // The largest latitude and longitude extent (high − low) of any entry's
+  // box, 0 for an empty database: a box query needs to look no further
+  // below its south and west edges than this.
+  void GetBoxExtents(double& MaxLatExtent, double& MaxLongExtent);
+
   // --- maintenance ---
   // The meta information of a BLOB entry; false for other entries.
   bool GetMetaInfo(int DBEntry, TMetaInfo& MetaInfo);
@@ -218,7 +223,6 @@ private:
   void WriteBlock(TBlockSink& Sink, TDataBlock& Block, const char* Operation);
   void CheckDataLimit(int64_t DataSize, const TDataBlock& Block, const char* Operation) const;
   void StoreSummaryRecord(int DBEntry, const TgdbData& Record);
-  std::string SummaryOrEmpty() const { return FNameGDS; }
   [[noreturn]] void RaiseDB(const std::string& Text) const;
 
   std::string FNameGDS;
@@ -237,9 +241,9 @@ private:
   // Entry numbers whose index insertions wait (deferred writing only).
   std::vector<int> FPendingIndex;
   std::unique_ptr<TGdbWriteBehind> FWriteBehind;
-
-  friend struct TGeoDBRetrieval;
-  friend struct TGeoDBMaintenance;
+  bool FExtentsKnown = false; // cache of GetBoxExtents, dropped by every change of a box
+  double FMaxLatExtent = 0;
+  double FMaxLongExtent = 0;
 };
 
 // The header of a database, read without opening it.

@@ -168,6 +168,7 @@ int TGeoDB::AddData(const TgdbName& Name, const TgdbPolygon& Polygon, bool Close
   FSumData.resize(static_cast<size_t>(FNumSumItems));
   FSumData.push_back(rec);
   FNumSumItems = entry;
+  FExtentsKnown = false;
   if (FWriteBehind) {
     FPendingIndex.push_back(entry);
     FWriteBehind->FlushIfLarge();
@@ -212,6 +213,7 @@ void TGeoDB::ReplaceData(int DBEntry, const TgdbName& Name, const TgdbPolygon& P
   }
   StoreSummaryRecord(DBEntry, rec);
   FSumData[static_cast<size_t>(DBEntry - 1)] = rec;
+  FExtentsKnown = false;
   RemoveIndexEntries(DBEntry);
   InsertIntoIndex(DBEntry, rec);
   if (!FLazyWrite) SaveAllIndexes();
@@ -251,6 +253,7 @@ void TGeoDB::DeleteData(int DbEntry) {
   repoint(FIx3LongLo);
   repoint(FIx4LongHi);
   FNumSumItems = count - 1;
+  FExtentsKnown = false;
   FSumData.resize(static_cast<size_t>(FNumSumItems));
   if (!FLazyWrite) SaveAllIndexes();
 }

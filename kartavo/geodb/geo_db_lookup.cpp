@@ -35,6 +35,20 @@ int TGeoDB::GetClosestItemIDIx(int ItemID) {
   return Closest(FIx0ItemId, FNumSumItems, int64_t{ItemID});
 }
 
+void TGeoDB::GetBoxExtents(double& MaxLatExtent, double& MaxLongExtent) {
+  if (!FExtentsKnown) {
+    FMaxLatExtent = FMaxLongExtent = 0;
+    for (int n = 0; n < FNumSumItems; ++n) {
+      const TgdbData& d = FSumData[static_cast<size_t>(n)];
+      FMaxLatExtent = std::max(FMaxLatExtent, double{d.LatHigh} - d.LatLow);
+      FMaxLongExtent = std::max(FMaxLongExtent, double{d.LongHigh} - d.LongLow);
+    }
+    FExtentsKnown = true;
+  }
+  MaxLatExtent = FMaxLatExtent;
+  MaxLongExtent = FMaxLongExtent;
+}
+
 int TGeoDB::SearchForItemID(int ItemID) {
   MaterializeIndexes();
   const TIndexSearch s = SearchIndex(FIx0ItemId, FNumSumItems, int64_t{ItemID});

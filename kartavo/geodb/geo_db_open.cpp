@@ -119,6 +119,7 @@ void TGeoDB::CloseState() {
   for (std::string& n : FNameIX)
     n.clear();
   FNumSumItems = 0;
+  FExtentsKnown = false;
   FSumData.clear();
   FIx0ItemId.clear();
   FIx1LatLo.clear();
