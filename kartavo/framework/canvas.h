@@ -5,7 +5,12 @@
 //   also for the brush fill of Rectangle, Polygon and Ellipse;
 // - the gaps of dashed lines and the cell behind text take the brush colour while
 //   the brush is solid, and stay untouched while it is clear;
-// - everything clips to the surface; coordinates anywhere in the int range are safe.
+// - everything clips to the surface; coordinates anywhere in the int range are safe;
+// - dash patterns (thin pens only) go on across LineTo and around Polygon and
+//   Rectangle outlines and restart at MoveTo; ellipse outlines are always solid;
+// - polygons fill by the alternate (even-odd) rule;
+// - Rectangle without a pen (psClear) fills one pixel less to the right and below,
+//   as the platform does.
 // A canvas draws on the pixel image it is given (a bitmap's or a window
 // surface's); without one, drawing does nothing and Pixels reads CLR_INVALID.
 #pragma once
