@@ -65,4 +65,18 @@ struct TCalibBodyRules {
 // the failing element is not stored.
 void ReadCalibBody(const TXmlTagSource& Tags, TCalibData& CalData, const TCalibBodyRules& Rules);
 
+// The map control's reading of a calibration: finds the header (every header
+// met sets Model, MapFName and Caption), then calls Clear and reads the body
+// with short graticule lines dropped, raising Message(text). True when a
+// calibration was found and read.
+bool ReadControlCalibration(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
+                            const std::string& DataID, TCalibData& CalData, TCalibModel& Model,
+                            const std::function<void()>& Clear,
+                            const std::function<std::string(const std::string&)>& Message);
+
+// Empties a calibration record as the control's ClearCalibData does: no
+// lines or points, corners and resolution 0, no UTM zone, WGS84. The model,
+// map name and caption are not part of it.
+void ClearCalibRecord(TCalibData& CalData);
+
 } // namespace kartavo

@@ -1,0 +1,65 @@
+// kartavo calib: calibration files of raster maps, in the manner of GDAL's
+// gdaltransform.
+#include "calib_commands.h"
+#include "cli.h"
+
+#include <memory>
+
+namespace kcli {
+namespace {
+
+void AddFileArgs(CLI::App* sub, CalibFileArgs& a, const char* coords) {
+  sub->add_option("FILE", a.File, "Calibration XML file")->required()->check(CLI::ExistingFile);
+  sub->add_option("ID", a.Id, "Data identifier of the calibration (default: the first one)");
+  sub->add_option("--at", a.Words, coords)->expected(0, -1);
+}
+
+void AddCalibCommand(CLI::App& root) {
+  auto* calib = root.add_subcommand("calib", "Calibration files of raster maps");
+  calib->require_subcommand(1);
+
+  auto info = std::make_shared<CalibFileArgs>();
+  auto* sub = calib->add_subcommand(
+      "info", "Model, map, caption, corners, resolution, UTM zone, points and quality");
+  sub->add_option("FILE", info->File, "Calibration XML file")->required()->check(CLI::ExistingFile);
+  sub->add_option("ID", info->Id, "Data identifier of the calibration (default: the first one)");
+  sub->callback([info] { RunCalibInfo(*info); });
+
+  auto p2g = std::make_shared<CalibFileArgs>();
+  sub = calib->add_subcommand("pix2geo",
+                              "Map-image pixels \"x y\" (standard input) to \"lat lon\" lines");
+  AddFileArgs(sub, *p2g, "One pixel \"x y\" instead of standard input");
+  sub->add_flag("--utm", p2g->Utm, "Write \"northing easting\" in the map's zone (UTM maps)");
+  sub->callback([p2g] { RunCalibPix2Geo(*p2g); });
+
+  auto g2p = std::make_shared<CalibFileArgs>();
+  sub = calib->add_subcommand("geo2pix",
+                              "Positions \"lat lon\" (standard input) to map-image pixels \"x y\"");
+  AddFileArgs(sub, *g2p, "One position instead of standard input");
+  sub->add_flag("--utm", g2p->Utm, "Read \"northing easting\" in the map's zone (UTM maps)");
+  sub->callback([g2p] { RunCalibGeo2Pix(*g2p); });
+
+  auto fit = std::make_shared<CalibFitArgs>();
+  sub = calib->add_subcommand(
+      "fit", "Fit a calibration to control points \"lat lon x y\" and write its XML file");
+  sub->add_option("--model", fit->Model,
+                  "biquadraticpn, conicconformal, millercylindrical, equirect or utm")
+      ->required();
+  sub->add_option("--size", fit->Size, "Width and height of the map image in pixels")
+      ->required()
+      ->expected(2)
+      ->check(CLI::Range(1, 1000000));
+  sub->add_option("POINTS", fit->Points, "File of control points (default: standard input)");
+  sub->add_option("-o,--output", fit->Output, "Write the calibration to this XML file");
+  sub->add_option("--utm", fit->Utm,
+                  "Points are \"northing easting x y\" in this zone, e.g. 32N or 33S");
+  sub->add_option("--id", fit->Id, "Data identifier written to the file")->capture_default_str();
+  sub->add_option("--map", fit->Map, "Map image file name written to the file");
+  sub->add_option("--caption", fit->Caption, "Caption written to the file");
+  sub->callback([fit] { RunCalibFit(*fit); });
+}
+
+const CommandRegistrar registrar(50, AddCalibCommand);
+
+} // namespace
+} // namespace kcli
