@@ -24,7 +24,8 @@ bool ReadControlCalibration(const TXmlLineSource& Lines, const TXmlTagSource& Ta
 
 void ClearCalibRecord(TCalibData& CalData) {
   CalData.NumCalLines = 0;
-  for (auto& line : CalData.CalLines) line.NumPoints = 0;
+  for (auto& line : CalData.CalLines)
+    line.NumPoints = 0;
   CalData.Corners = {};
   CalData.Resolution = 0;
   CalData.UTMZone = -1;

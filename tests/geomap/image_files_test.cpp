@@ -19,7 +19,8 @@ fw::TPixelImage Picture(int w, int h) {
   img.Format = fw::pf24bit;
   img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img.Row(y)[3 * x + 2] = static_cast<uint8_t>(x * 10 + y);
+    for (int x = 0; x < w; ++x)
+      img.Row(y)[3 * x + 2] = static_cast<uint8_t>(x * 10 + y);
   return img;
 }
 
@@ -54,8 +55,9 @@ TEST(MapImageFile, PixelLimitAndItsMessage) {
   EXPECT_TRUE(MapImageSizeAllowed(2000, 1500));
   EXPECT_FALSE(MapImageSizeAllowed(2001, 1500));
   EXPECT_FALSE(MapImageSizeAllowed(100000, 100000)); // no 32-bit overflow
-  EXPECT_EQ(MapImageTooLargeText(2001, 1500),
-            "Cannot use map image, maximum of 3000000 pixels exceeded (size of map is 2001 x 1500)");
+  EXPECT_EQ(
+      MapImageTooLargeText(2001, 1500),
+      "Cannot use map image, maximum of 3000000 pixels exceeded (size of map is 2001 x 1500)");
 }
 
 TEST(MapImageFile, CalibrationScalesWithHalvesToEven) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kcli {
@@ -16,8 +17,8 @@ struct CalibFileArgs {
 
 struct CalibFitArgs {
   std::string Model;
-  std::vector<int> Size; // width, height
-  std::string Points;    // file of control points; "-" or empty: standard input
+  std::pair<int, int> Size{0, 0}; // width, height
+  std::string Points;             // file of control points; "-" or empty: standard input
   std::string Output;
   std::string Utm; // zone and hemisphere letter, e.g. "32N"
   std::string Id = "map";

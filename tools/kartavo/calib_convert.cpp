@@ -49,8 +49,9 @@ LoadedCalibration Load(const CalibFileArgs& args) {
       [&c] { ClearCalibRecord(c.Data); },
       [&args](const std::string& text) { return args.File + ": " + text; });
   if (!found)
-    throw std::runtime_error(args.File + ": no calibration" +
-                             (args.Id.empty() ? std::string() : " with identifier \"" + args.Id + "\""));
+    throw std::runtime_error(
+        args.File + ": no calibration" +
+        (args.Id.empty() ? std::string() : " with identifier \"" + args.Id + "\""));
   RecalcGratMat(c.Data, c.GratMat);
   int w = 0, h = 0;
   if (c.Model == cmConicConformal) MapImageSize(args.File, c.Data.MapFName, w, h);
@@ -94,7 +95,8 @@ void RunCalibPix2Geo(const CalibFileArgs& args) {
     const int px = RoundPixel(x), py = RoundPixel(y);
     if (args.Utm) {
       const TAffineParams& e = c.Pars.EquRectPLSP;
-      std::cout << Pair(e(1, 1) + e(1, 2) * px + e(1, 3) * py, e(2, 1) + e(2, 2) * px + e(2, 3) * py, 3)
+      std::cout << Pair(e(1, 1) + e(1, 2) * px + e(1, 3) * py,
+                        e(2, 1) + e(2, 2) * px + e(2, 3) * py, 3)
                 << '\n';
       return;
     }
@@ -102,8 +104,8 @@ void RunCalibPix2Geo(const CalibFileArgs& args) {
     const double lat = CalcLatitude(ref, px, py, validLat);
     const double lon = CalcLongitude(ref, px, py, validLon);
     if (!validLat || !validLon)
-      throw std::runtime_error("line " + std::to_string(no) + ": the calibration gives no position for \"" +
-                               line + "\"");
+      throw std::runtime_error("line " + std::to_string(no) +
+                               ": the calibration gives no position for \"" + line + "\"");
     std::cout << Pair(lat, lon, 7) << '\n';
   });
 }
@@ -120,8 +122,8 @@ void RunCalibGeo2Pix(const CalibFileArgs& args) {
     const bool valid =
         args.Utm ? CalcPixelCoordsUTM(ref, a, b, x, y) : CalcPixelCoords(ref, a, b, x, y);
     if (!valid)
-      throw std::runtime_error("line " + std::to_string(no) + ": the calibration gives no pixel for \"" +
-                               line + "\"");
+      throw std::runtime_error("line " + std::to_string(no) +
+                               ": the calibration gives no pixel for \"" + line + "\"");
     std::cout << x << ' ' << y << '\n';
   });
 }

@@ -77,7 +77,7 @@ void RunCalibFit(const CalibFitArgs& args) {
     throw std::runtime_error("need at least 3 control points, got " +
                              std::to_string(cd.NumCalQuads));
 
-  const int w = args.Size[0], h = args.Size[1];
+  const auto [w, h] = args.Size;
   TModelParams pars;
   tessaro::TMatrix grat(5, 1);
   FitCalibration(model, cd, w, h, pars);

@@ -23,12 +23,21 @@ std::string Fixed(double v, int decimals) {
 void FitCalibration(TCalibModel model, const TCalibData& cd, int width, int height,
                     TModelParams& pars) {
   switch (model) {
-  case cmBiquadraticPn: CalcBiquadraticCalibration(cd, pars); break;
-  case cmConicConformal: CalcConicCalibration(cd, width, height, pars); break;
-  case cmMillerCylindrical: CalcMillerCylCalibration(cd, pars); break;
+  case cmBiquadraticPn:
+    CalcBiquadraticCalibration(cd, pars);
+    break;
+  case cmConicConformal:
+    CalcConicCalibration(cd, width, height, pars);
+    break;
+  case cmMillerCylindrical:
+    CalcMillerCylCalibration(cd, pars);
+    break;
   case cmEquiRect:
-  case cmUTM: CalcEquiRectCalibration(cd, pars); break;
-  default: break;
+  case cmUTM:
+    CalcEquiRectCalibration(cd, pars);
+    break;
+  default:
+    break;
   }
 }
 
@@ -48,9 +57,9 @@ CalibResidual CalibResiduals(const TGeoRef& ref) {
     fx.EnterStatValue(q.MapX, px);
     fy.EnterStatValue(q.MapY, py);
   }
-  double mx, my, sx, sy, corr, meanDiff, maxDiff;
-  fx.CalcStatistics(r.Points, mx, my, sx, sy, corr, meanDiff, r.RmsX, maxDiff);
-  fy.CalcStatistics(r.Points, mx, my, sx, sy, corr, meanDiff, r.RmsY, maxDiff);
+  double mx, my, sx, sy, meanDiff, maxDiff;
+  fx.CalcStatistics(r.Points, mx, my, sx, sy, meanDiff, r.RmsX, maxDiff);
+  fy.CalcStatistics(r.Points, mx, my, sx, sy, meanDiff, r.RmsY, maxDiff);
   return r;
 }
 

@@ -26,7 +26,7 @@ CalibResidual CalibResiduals(const kartavo::TGeoRef& ref);
 void FitCalibration(kartavo::TCalibModel model, const kartavo::TCalibData& cd, int width,
                     int height, kartavo::TModelParams& pars);
 
-void PrintCalibReport(std::ostream& out, kartavo::TCalibModel model,
-                      const kartavo::TCalibData& cd, const CalibResidual& residual);
+void PrintCalibReport(std::ostream& out, kartavo::TCalibModel model, const kartavo::TCalibData& cd,
+                      const CalibResidual& residual);
 
 } // namespace kcli

@@ -47,7 +47,6 @@ void AddCalibCommand(CLI::App& root) {
       ->required();
   sub->add_option("--size", fit->Size, "Width and height of the map image in pixels")
       ->required()
-      ->expected(2)
       ->check(CLI::Range(1, 1000000));
   sub->add_option("POINTS", fit->Points, "File of control points (default: standard input)");
   sub->add_option("-o,--output", fit->Output, "Write the calibration to this XML file");
