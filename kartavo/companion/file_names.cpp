@@ -12,9 +12,8 @@ size_t NameStart(const std::string& Path) {
   return sep == std::string::npos ? 0 : sep + 1;
 }
 
-// Characters a short file name may hold besides letters and digits; the dot
-// separates the name from its extension.
-constexpr std::string_view kFN83Specials = "!#$%&'()-@^_`{}~.";
+// Characters a short file name may hold besides letters and digits.
+constexpr std::string_view kFN83Specials = "!#$%&'()-@^_`{}~";
 
 bool IsFN83Char(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||

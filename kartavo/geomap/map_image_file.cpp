@@ -71,8 +71,10 @@ void ScaleCalibrationPixels(TCalibData& CalData, double Factor) {
 }
 
 std::string RenamedMapImagePath(const std::string& Current, const std::string& Name) {
-  const std::string reduced = quillon::ReduceStringToFN83CompliantChars(Name);
-  const std::string base = quillon::StripExtension(quillon::StripPath(reduced));
+  // The file name part without its extension is taken before the reduction,
+  // which drops the dot and the separators that delimit them.
+  const std::string base =
+      quillon::ReduceStringToFN83CompliantChars(quillon::StripExtension(quillon::StripPath(Name)));
   if (base.empty()) return {};
   return DirectoryPart(Current) + base + Extension(Current);
 }

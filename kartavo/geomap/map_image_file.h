@@ -38,8 +38,8 @@ void ScaleCalibrationPixels(TCalibData& CalData, double Factor);
 int ScaledEdge(int Edge, double Factor);
 
 // The new path of RenameMapImg: the directory and extension of Current with
-// the file name Name reduced to short-file-name characters, stripped of its
-// directory and extension. Empty when nothing of Name remains.
+// the file name of Name, without its directory and extension and reduced to
+// short-file-name characters. Empty when nothing of Name remains.
 std::string RenamedMapImagePath(const std::string& Current, const std::string& Name);
 
 // The files SaveMap writes for FileName: the image "<name>.jpg" (a bare file

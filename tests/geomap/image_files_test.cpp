@@ -86,7 +86,7 @@ TEST(MapImageFile, CalibrationScalesWithHalvesToEven) {
 TEST(MapImageFile, RenamedPathKeepsDirectoryAndExtension) {
   EXPECT_EQ(RenamedMapImagePath("dir/old.jpg", "other.txt"), "dir/other.jpg");
   EXPECT_EQ(RenamedMapImagePath("/a/b/Old.JPEG", "new name*?.x"), "/a/b/newname.JPEG");
-  EXPECT_EQ(RenamedMapImagePath("old.bmp", "x/y"), "xy.bmp");
+  EXPECT_EQ(RenamedMapImagePath("old.bmp", "x/y"), "y.bmp");
   EXPECT_EQ(RenamedMapImagePath("dir/old.jpg", ""), "");
   EXPECT_EQ(RenamedMapImagePath("dir/old.jpg", "*?<>"), "");
 }
