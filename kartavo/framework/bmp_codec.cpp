@@ -174,8 +174,9 @@ void SetNibble(uint8_t* row, int64_t x, unsigned v) {
 }
 
 void ConvertRow(const TBmpHeader& h, const uint8_t* src, TPixelImage& out, int64_t y) {
-  uint8_t* dst = out.Row(static_cast<int>(y));
   const int64_t w = h.Width;
+  if (w == 0) return; // an empty row has no storage to copy into
+  uint8_t* dst = out.Row(static_cast<int>(y));
   switch (h.Bpp) {
   case 1:
     for (int64_t x = 0; x < w; ++x)
