@@ -1,5 +1,7 @@
 #include "kartavo/framework/codec_support.h"
 
+#include "kartavo/framework/pixel_value.h"
+
 #include <algorithm>
 
 namespace fw {
@@ -65,9 +67,10 @@ static void PutColor(uint8_t* out, TColor c) {
   out[2] = GetRValue(c);
 }
 
-// Widens a 5- or 6-bit channel value to 8 bits so that the maximum maps to 255.
-static uint8_t Widen5(unsigned v) { return static_cast<uint8_t>(v * 255 / 31); }
-static uint8_t Widen6(unsigned v) { return static_cast<uint8_t>(v * 255 / 63); }
+// Widens a 5- or 6-bit channel value to 8 bits the way the canvas reads such
+// pixels back, so a saved 15-bit bitmap shows the colours Pixels reported.
+static uint8_t Widen5(unsigned v) { return From5Bits(static_cast<uint8_t>(v)); }
+static uint8_t Widen6(unsigned v) { return From6Bits(static_cast<uint8_t>(v)); }
 
 void RowToBgr24(const TPixelImage& image, int y, uint8_t* out) {
   const uint8_t* row = image.Row(y);

@@ -1,4 +1,5 @@
 #include "kartavo/geobasics/cartesian.h"
+#include "kartavo/geobasics/ellipsoids.h"
 
 #include <cmath>
 #include <numbers>
@@ -19,7 +20,7 @@ double Flattening(TGeoEllipsoid Ellipsoid) {
 
 void GeoToCartesian(double Lat, double Long, double Height, TGeoEllipsoid Ellipsoid, double& X,
                     double& Y, double& Z) {
-  const double a = GeoEllipsoidData[Ellipsoid].MajAx;
+  const double a = GeoEllipsoidData[EllipsoidIndex(Ellipsoid)].MajAx;
   const double e2 = GeoEllEccSquared(Ellipsoid);
   const double phi = Lat * DegToRad;
   const double lambda = Long * DegToRad;
@@ -33,7 +34,7 @@ void GeoToCartesian(double Lat, double Long, double Height, TGeoEllipsoid Ellips
 
 void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, double& Lat,
                     double& Long, double& Height) {
-  const double a = GeoEllipsoidData[Ellipsoid].MajAx;
+  const double a = GeoEllipsoidData[EllipsoidIndex(Ellipsoid)].MajAx;
   const double e2 = GeoEllEccSquared(Ellipsoid);
   const double f = Flattening(Ellipsoid);
   const double p = std::hypot(X, Y);

@@ -23,8 +23,14 @@ double RecipFlatteningOfAxes(double a, double b) {
 
 } // namespace
 
+std::size_t EllipsoidIndex(TGeoEllipsoid Ellipsoid) {
+  const auto index = static_cast<std::size_t>(Ellipsoid);
+  if (index >= GeoEllipsoidCount) throw EORVGeoBasicsError("invalid ellipsoid");
+  return index;
+}
+
 double GeoEllEccSquared(TGeoEllipsoid Ellipsoid) {
-  const TEllipsoidAxes& axes = GeoEllipsoidData[Ellipsoid];
+  const TEllipsoidAxes& axes = GeoEllipsoidData[EllipsoidIndex(Ellipsoid)];
   return GeoEllEccSquared(axes.MajAx, axes.MinAx);
 }
 
@@ -40,7 +46,7 @@ double GeoEllEccSquared(double RecFlat) {
 }
 
 double RecipFlattening(TGeoEllipsoid Ellipsoid) {
-  const TEllipsoidAxes& axes = GeoEllipsoidData[Ellipsoid];
+  const TEllipsoidAxes& axes = GeoEllipsoidData[EllipsoidIndex(Ellipsoid)];
   return RecipFlatteningOfAxes(axes.MajAx, axes.MinAx);
 }
 

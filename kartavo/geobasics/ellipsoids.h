@@ -6,7 +6,14 @@
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
 #include "kartavo/geobasics/ellipsoid_types.h"
 
+#include <cstddef>
+
 namespace kartavo {
+
+// The catalogue index of an ellipsoid. A value outside the enumeration (a
+// cast integer, a damaged record) raises EORVGeoBasicsError "invalid
+// ellipsoid" instead of reading past the catalogue.
+std::size_t EllipsoidIndex(TGeoEllipsoid Ellipsoid);
 
 // Squared first eccentricity: of a catalogue entry; of two axes given in
 // either order; of a reciprocal flattening (0 = sphere).

@@ -1,4 +1,5 @@
 #include "kartavo/geobasics/transverse_mercator.h"
+#include "kartavo/geobasics/ellipsoids.h"
 
 #include "kartavo/geobasics/tm_series.h"
 
@@ -9,7 +10,7 @@ namespace kartavo {
 using tm_detail::TMConstantTable;
 
 double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid) {
-  return tm_detail::MeridianArc(TMConstantTable[Ellipsoid], Phi, std::sin(Phi), std::cos(Phi));
+  return tm_detail::MeridianArc(TMConstantTable[EllipsoidIndex(Ellipsoid)], Phi, std::sin(Phi), std::cos(Phi));
 }
 
 double UTMCentralMeridian(int Zone) {
@@ -19,13 +20,13 @@ double UTMCentralMeridian(int Zone) {
 
 void LatLongToTM(double Phi, double Lambda, double Lambda0, TGeoEllipsoid Ellipsoid, double& X,
                  double& Y) {
-  tm_detail::ForwardTM(TMConstantTable[Ellipsoid], Phi, Lambda - Lambda0, X, Y);
+  tm_detail::ForwardTM(TMConstantTable[EllipsoidIndex(Ellipsoid)], Phi, Lambda - Lambda0, X, Y);
 }
 
 void TMToLatLong(double X, double Y, double Lambda0, TGeoEllipsoid Ellipsoid, double& Phi,
                  double& Lambda) {
   double l;
-  tm_detail::InverseTM(TMConstantTable[Ellipsoid], X, Y, Phi, l);
+  tm_detail::InverseTM(TMConstantTable[EllipsoidIndex(Ellipsoid)], X, Y, Phi, l);
   Lambda = Lambda0 + l;
 }
 

@@ -3,6 +3,7 @@
 // with z the angular distance from the pole; the inverse solves
 // 2 tan(z/2) exp(e artanh(e cos z)) = g for z by Newton's method.
 #include "kartavo/geobasics/ups.h"
+#include "kartavo/geobasics/ellipsoids.h"
 
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
 #include "kartavo/geobasics/sin_series.h"
@@ -53,7 +54,7 @@ const TUPSConstants& UPSConstants(TGeoEllipsoid Ellipsoid) {
       t[i] = MakeUPSConstants(GeoEllipsoidData[i]);
     return t;
   }();
-  return table[Ellipsoid];
+  return table[EllipsoidIndex(Ellipsoid)];
 }
 
 // exp(e artanh(e cos z)): the ellipsoid's correction to the spherical radius.

@@ -27,8 +27,8 @@ std::string SwapTempName(const std::string& Path) { return Path + "~new"; }
 std::string SwapMarkerName(const std::string& Base) { return Base + ".orvgswap"; }
 
 void SyncDirectoryOf(const std::string& Path) {
-  std::string dir = std::filesystem::path(Path).parent_path().string();
-  if (dir.empty()) dir = ".";
+  const std::filesystem::path parent = std::filesystem::path(Path).parent_path();
+  const std::string dir = parent.empty() ? std::string(".") : parent.string();
   fw::TFileStream d(dir, fw::fmOpenRead);
   d.Flush();
 }

@@ -97,3 +97,20 @@ TEST(EllipsoidRelations, RejectsInvalidInput) {
   ExpectRaises([] { EllipsoidMinAxEcc(6378137.0, -0.1); }, "invalid eccentricity");
   ExpectRaises([] { EllipsoidMinAxEcc(6378137.0, 1.5); }, "invalid eccentricity");
 }
+
+// A value outside the enumeration (a cast integer, a damaged record) must be
+// refused by every routine that looks up the catalogue, never read past it.
+TEST(EllipsoidRelations, RoutinesRefuseEllipsoidsOutsideTheCatalogue) {
+  const auto bad = static_cast<kartavo::TGeoEllipsoid>(kartavo::GeoEllipsoidCount);
+  const auto worse = static_cast<kartavo::TGeoEllipsoid>(255);
+  int zone = 0;
+  double a = 0, b = 0, c = 0;
+  for (auto e : {bad, worse}) {
+    EXPECT_THROW(kartavo::GeoEllEccSquared(e), kartavo::EORVGeoBasicsError);
+    EXPECT_THROW(kartavo::RecipFlattening(e), kartavo::EORVGeoBasicsError);
+    EXPECT_THROW(kartavo::LatLongToUTM(48.0, 16.0, e, zone, a, b), kartavo::EORVGeoBasicsError);
+    EXPECT_THROW(kartavo::LatLongToUPS(88.0, 16.0, e, a, b), kartavo::EORVGeoBasicsError);
+    EXPECT_THROW(kartavo::GeoToCartesian(48.0, 16.0, 0.0, e, a, b, c), kartavo::EORVGeoBasicsError);
+  }
+  EXPECT_NO_THROW(kartavo::LatLongToUTM(48.0, 16.0, kartavo::gelWGS84, zone, a, b));
+}
