@@ -13,7 +13,11 @@
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/geobasics/hemisphere.h"
 #include "kartavo/geomap/calib_params.h"
+#include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/stream.h"
+#include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_records.h"
+#include "kartavo/geomap/calib_xml_reader.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/framework/controls.h"
 #include "kartavo/geomap/geomap_types.h"
@@ -170,6 +174,40 @@ public:
   int PaintCount() const { return FPaintCount; }
 
   void Paint() override;
+
+  // --- map image, calibration files, saving a map (geomap_image.cpp,
+  //     geomap_calib_file.cpp, geomap_save.cpp) ---
+  // Writer of MapImgFile: loads a JPEG, BMP or PNG file within the pixel
+  // limit; a missing file empties the map.
+  void SetMapImgName(const std::string& Value);
+  // Writer of MapBitmap: a copy of the host's picture, named "$unknown$".
+  void SetMapBitMap(const fw::TBitmap* Value);
+  bool RenameMapImg(const std::string& Name);
+  void ResizeMap(double Magnification);
+  void ResizeMap(int LongerEdgeLength);
+  void SaveMap(const std::string& FileName, const std::string& DataID);
+  void SaveCalDataAsXML(const std::string& FileName, const std::string& DataID);
+  void SaveCalDataAsXML(fw::TStream& OutStream, const std::string& DataID);
+  void WriteCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
+                                 const std::string& DataID);
+  bool LoadCalDataFromXML(const std::string& FName, const std::string& DataID);
+  bool LoadCalDataFromXML(fw::TMemoryStream& InStream, const std::string& DataID);
+  bool ReadCalDataFromOpenXMLFile(fw::TTextFile& F, const std::string& DataID);
+  // Writer of CalibDataFile.
+  void SetCalDatName(const std::string& value);
+
+protected:
+  bool ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
+                         const std::string& DataID);
+
+private:
+  fw::TCodecProgress ImageProgress();
+  void RefuseOversizedImage(int Width, int Height) const;
+  void ShowNewMapImage(const std::string& Name);
+  void PrepareCalDataForSaving();
+  void FitLoadedModel();
+
+public:
 
 protected:
   void AssignTo(fw::TPersistent* Dest) const override;

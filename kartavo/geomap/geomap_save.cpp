@@ -1,0 +1,18 @@
+// Saving a map: its calibration as an XML file and its image as a JPEG file
+// beside it, so that loading the calibration brings back both.
+#include "kartavo/framework/jpeg_codec.h"
+#include "kartavo/geomap/geomap_control.h"
+#include "kartavo/geomap/map_image_file.h"
+
+namespace kartavo {
+
+void TGeoMap::SaveMap(const std::string& FileName, const std::string& DataID) {
+  const TSavedMapNames names = SavedMapNames(FileName);
+  FMapImgName = names.ImageName;
+  // The calibration is written first, recording the new image name.
+  SaveCalDataAsXML(names.CalibFile, DataID);
+  fw::WriteJpegFile(names.Dir + FMapImgName, GrafBmp->PixelImage(), fw::kDefaultJpegQuality,
+                    ImageProgress());
+}
+
+} // namespace kartavo
