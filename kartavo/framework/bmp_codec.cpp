@@ -71,7 +71,9 @@ struct TChannel {
     if (Mask == 0) return 0;
     uint32_t c = (v & Mask) >> Shift;
     if (Bits >= 8) return static_cast<uint8_t>(c >> (Bits - 8));
-    return static_cast<uint8_t>(c * 255 / ((1u << Bits) - 1));
+    // Nearest 8-bit value, as 15- and 16-bit pixels read back everywhere else.
+    const uint32_t top = (1u << Bits) - 1;
+    return static_cast<uint8_t>((c * 255 + top / 2) / top);
   }
 };
 

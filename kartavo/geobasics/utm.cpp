@@ -1,5 +1,6 @@
 #include "kartavo/geobasics/utm.h"
 
+#include "kartavo/geobasics/ellipsoids.h"
 #include "kartavo/geobasics/tm_series.h"
 #include "kartavo/geobasics/transverse_mercator.h"
 #include "kartavo/geobasics/utm_zone.h"
@@ -22,7 +23,7 @@ void LatLongToUTM(double Lat, double Long, TGeoEllipsoid Ellipsoid, int& Zone, d
   char16_t letter;
   GeoToUTMZone(Lat, Long, Zone, letter);
   double x, y;
-  tm_detail::ForwardTM(tm_detail::TMConstantTable[Ellipsoid], Lat * kDegToRad,
+  tm_detail::ForwardTM(tm_detail::TMConstantTable[EllipsoidIndex(Ellipsoid)], Lat * kDegToRad,
                        Long * kDegToRad - UTMCentralMeridian(Zone), x, y);
   Easting = kScale * x + kFalseEasting;
   Northing = kScale * y;
@@ -34,7 +35,7 @@ void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthHemi,
   const double x = (Easting - kFalseEasting) / kScale;
   const double y = (SouthHemi ? Northing - kFalseNorthingSouth : Northing) / kScale;
   double phi, l;
-  tm_detail::InverseTM(tm_detail::TMConstantTable[Ellipsoid], x, y, phi, l);
+  tm_detail::InverseTM(tm_detail::TMConstantTable[EllipsoidIndex(Ellipsoid)], x, y, phi, l);
   Lat = phi * kRadToDeg;
   Long = (UTMCentralMeridian(Zone) + l) * kRadToDeg;
 }

@@ -42,8 +42,10 @@ inline fw::TPixelImage RandomImage(int w, int h, fw::TPixelFormat f, unsigned se
 // The colour of pixel (x, y) of any format, worked out pixel by pixel.
 inline fw::TColor PixelColor(const fw::TPixelImage& img, int x, int y) {
   const uint8_t* row = img.Row(y);
+  // Rounded to the nearest 8-bit value, the way the canvas reads such pixels.
   auto widen = [](unsigned v, int bits) {
-    return static_cast<uint8_t>(v * 255 / ((1u << bits) - 1));
+    const unsigned top = (1u << bits) - 1;
+    return static_cast<uint8_t>((v * 255 + top / 2) / top);
   };
   switch (img.Format) {
   case fw::pf1bit:
