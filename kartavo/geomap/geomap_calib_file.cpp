@@ -36,26 +36,6 @@ void TGeoMap::SaveCalDataAsXML(fw::TStream& OutStream, const std::string& DataID
   WriteRawCalDataToStream(OutStream, DataID, FCalibData, FCalibModel);
 }
 
-void TGeoMap::FitLoadedModel() {
-  switch (FCalibModel) {
-  case cmBiquadraticPn:
-    CalcBiquadraticCalibration();
-    break;
-  case cmConicConformal:
-    CalcConicCalibration();
-    break;
-  case cmMillerCylindrical:
-    CalcMillerCylCalibration();
-    break;
-  case cmEquiRect:
-  case cmUTM:
-    CalcEquiRectCalibration();
-    break;
-  default:
-    break;
-  }
-}
-
 bool TGeoMap::ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
                                 const std::string& DataID) {
   const bool found = ReadControlCalibration(
@@ -65,7 +45,7 @@ bool TGeoMap::ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource
   RecalcGratMat();
   if (!FCalibData.MapFName.empty()) SetMapImgName(FCalibData.MapFName);
   // Corners and resolution keep the values the file holds.
-  FitLoadedModel();
+  FitModelParameters();
   return true;
 }
 

@@ -43,7 +43,7 @@ void RemoveLinePoint(TCalibData& cd, int k, int i) {
 
 } // namespace
 
-void TGeoMap::Refit() {
+void TGeoMap::FitModelParameters() {
   switch (FCalibModel) {
   case cmBiquadraticPn:
     CalcBiquadraticCalibration();
@@ -62,6 +62,10 @@ void TGeoMap::Refit() {
   case cmUndefined:
     break;
   }
+}
+
+void TGeoMap::Refit() {
+  FitModelParameters();
   CalcExtentsAndResolution();
 }
 

@@ -11,15 +11,15 @@
 #include "kartavo/companion/quillon.h"
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/bitmap.h"
-#include "kartavo/geobasics/hemisphere.h"
-#include "kartavo/geomap/calib_params.h"
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/controls.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
+#include "kartavo/geobasics/hemisphere.h"
+#include "kartavo/geomap/calib_params.h"
 #include "kartavo/geomap/calib_records.h"
 #include "kartavo/geomap/calib_xml_reader.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/framework/controls.h"
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
 
@@ -205,17 +205,17 @@ private:
   void RefuseOversizedImage(int Width, int Height) const;
   void ShowNewMapImage(const std::string& Name);
   void PrepareCalDataForSaving();
-  void FitLoadedModel();
 
 public:
-
 protected:
   void AssignTo(fw::TPersistent* Dest) const override;
 
   // The refit after every change of the calibration: the fit of the model
   // in force, then corners and resolution. With graticule update the
-  // graticule parabolas are rebuilt first.
+  // graticule parabolas are rebuilt first. FitModelParameters is the fit
+  // alone, for a calibration read from a file whose corners must stay.
   void Refit();
+  void FitModelParameters();
   void RefitWithGraticule();
   // The map image size the calibration works in (0 when there is no image).
   int ImageWidth() const;
