@@ -75,7 +75,8 @@ void BM_Solver200x6(benchmark::State& state) {
   for (int i = 1; i <= 200; ++i) {
     const double x = u(rng), y = u(rng);
     const double t[6] = {1, x, y, x * x, x * y, y * y};
-    for (int k = 1; k <= 6; ++k) design.SetVal(k, i, t[k - 1]);
+    for (int k = 1; k <= 6; ++k)
+      design.SetVal(k, i, t[k - 1]);
     b.SetVal(i, 45 + 1e-3 * x);
   }
   for (auto _ : state) {

@@ -54,14 +54,16 @@ char32_t Cp1252ToCodePoint(uint8_t byte) {
 std::string Utf8ToCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size();) out += FromCodePoint(DecodeUtf8(utf8, i));
+  for (size_t i = 0; i < utf8.size();)
+    out += FromCodePoint(DecodeUtf8(utf8, i));
   return out;
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char c : bytes) AppendUtf8(out, Cp1252ToCodePoint(static_cast<uint8_t>(c)));
+  for (char c : bytes)
+    AppendUtf8(out, Cp1252ToCodePoint(static_cast<uint8_t>(c)));
   return out;
 }
 

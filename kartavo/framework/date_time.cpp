@@ -61,12 +61,11 @@ int DaysInMonth(int Year, int Month) {
 bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Min, int Sec, int MSec,
                        TDateTime& Result) {
   if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
-      Day > DaysInMonth(Year, Month) || Hour < 0 || Hour > 23 || Min < 0 || Min > 59 ||
-      Sec < 0 || Sec > 59 || MSec < 0 || MSec > 999)
+      Day > DaysInMonth(Year, Month) || Hour < 0 || Hour > 23 || Min < 0 || Min > 59 || Sec < 0 ||
+      Sec > 59 || MSec < 0 || MSec > 999)
     return false;
-  double date = static_cast<double>(DaysFromCivil(Year, static_cast<unsigned>(Month),
-                                                  static_cast<unsigned>(Day)) -
-                                    kEpochShift);
+  double date = static_cast<double>(
+      DaysFromCivil(Year, static_cast<unsigned>(Month), static_cast<unsigned>(Day)) - kEpochShift);
   double time = (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / kMSecPerDay;
   // Before the epoch the fraction still counts the time forwards from midnight.
   Result = date < 0 ? date - time : date + time;
@@ -85,8 +84,7 @@ TDateTime EncodeDate(int Year, int Month, int Day) {
 }
 
 TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
-  if (Hour < 0 || Hour > 23 || Min < 0 || Min > 59 || Sec < 0 || Sec > 59 || MSec < 0 ||
-      MSec > 999)
+  if (Hour < 0 || Hour > 23 || Min < 0 || Min > 59 || Sec < 0 || Sec > 59 || MSec < 0 || MSec > 999)
     throw EConvertError("Invalid argument to time encode");
   return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / kMSecPerDay;
 }

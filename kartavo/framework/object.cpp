@@ -3,8 +3,8 @@
 #include "kartavo/framework/errors.h"
 
 #include <algorithm>
-#include <cxxabi.h>
 #include <cstdlib>
+#include <cxxabi.h>
 #include <memory>
 #include <typeinfo>
 
@@ -40,7 +40,8 @@ TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner) {
 TComponent::~TComponent() {
   FComponentState |= csDestroying;
   // Owned components go in reverse order of creation; each removes itself.
-  while (!FComponents.empty()) delete FComponents.back();
+  while (!FComponents.empty())
+    delete FComponents.back();
   if (FOwner) FOwner->RemoveComponent(this);
 }
 

@@ -25,8 +25,13 @@ protected:
   virtual void AssignTo(TPersistent* Dest) const;
 };
 
-enum TComponentStateFlag : uint8_t { csLoading = 1, csReading = 2, csWriting = 4, csDesigning = 8,
-                                     csDestroying = 16 };
+enum TComponentStateFlag : uint8_t {
+  csLoading = 1,
+  csReading = 2,
+  csWriting = 4,
+  csDesigning = 8,
+  csDestroying = 16
+};
 using TComponentState = uint8_t;
 
 class TComponent : public TPersistent {

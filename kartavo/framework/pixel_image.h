@@ -14,18 +14,33 @@
 
 namespace fw {
 
-enum TPixelFormat : uint8_t { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit,
-                              pf32bit, pfCustom };
+enum TPixelFormat : uint8_t {
+  pfDevice,
+  pf1bit,
+  pf4bit,
+  pf8bit,
+  pf15bit,
+  pf16bit,
+  pf24bit,
+  pf32bit,
+  pfCustom
+};
 
 constexpr int BitsPerPixel(TPixelFormat f) {
   switch (f) {
-  case pf1bit: return 1;
-  case pf4bit: return 4;
-  case pf8bit: return 8;
+  case pf1bit:
+    return 1;
+  case pf4bit:
+    return 4;
+  case pf8bit:
+    return 8;
   case pf15bit:
-  case pf16bit: return 16;
-  case pf24bit: return 24;
-  default: return 32;
+  case pf16bit:
+    return 16;
+  case pf24bit:
+    return 24;
+  default:
+    return 32;
   }
 }
 

@@ -101,10 +101,14 @@ namespace {
 
 int OpenFlags(TFileMode mode) {
   switch (mode) {
-  case fmCreate: return O_RDWR | O_CREAT | O_TRUNC;
-  case fmOpenRead: return O_RDONLY;
-  case fmOpenWrite: return O_WRONLY;
-  case fmOpenReadWrite: return O_RDWR;
+  case fmCreate:
+    return O_RDWR | O_CREAT | O_TRUNC;
+  case fmOpenRead:
+    return O_RDONLY;
+  case fmOpenWrite:
+    return O_WRONLY;
+  case fmOpenReadWrite:
+    return O_RDWR;
   }
   return O_RDONLY;
 }
@@ -158,7 +162,8 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
 
 int64_t TFileStream::Size() {
   struct stat st {};
-  if (::fstat(FHandle, &st) != 0) throw EInOutError::FromErrno(errno, FFileName, "Cannot stat file");
+  if (::fstat(FHandle, &st) != 0)
+    throw EInOutError::FromErrno(errno, FFileName, "Cannot stat file");
   return st.st_size;
 }
 

@@ -25,7 +25,8 @@ void TTextFile::Open(const std::string& FileName, int flags, bool reading) {
   int h = ::open(FileName.c_str(), flags | O_CLOEXEC, 0644);
   if (h < 0) {
     int err = errno;
-    throw EInOutError::FromErrno(err, FileName, reading ? "Cannot open file" : "Cannot create file");
+    throw EInOutError::FromErrno(err, FileName,
+                                 reading ? "Cannot open file" : "Cannot create file");
   }
   FHandle = h;
   FReading = reading;
@@ -55,7 +56,8 @@ void TTextFile::Close() {
     }
   }
   FHandle = -1;
-  if (::close(h) != 0 && !FReading) throw EInOutError::FromErrno(errno, FFileName, "Cannot close file");
+  if (::close(h) != 0 && !FReading)
+    throw EInOutError::FromErrno(errno, FFileName, "Cannot close file");
 }
 
 void TTextFile::CheckMode(bool reading) const {
@@ -95,7 +97,8 @@ bool TTextFile::ReadLn(std::string& Line) {
   if (!Fill()) return false;
   while (Fill()) {
     size_t start = FPos;
-    while (FPos < FEnd && FBuffer[FPos] != '\n' && FBuffer[FPos] != '\r') ++FPos;
+    while (FPos < FEnd && FBuffer[FPos] != '\n' && FBuffer[FPos] != '\r')
+      ++FPos;
     Line.append(FBuffer.data() + start, FPos - start);
     if (FPos < FEnd) {
       char brk = FBuffer[FPos++];

@@ -10,7 +10,8 @@ namespace kartavo {
 using tm_detail::TMConstantTable;
 
 double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid) {
-  return tm_detail::MeridianArc(TMConstantTable[EllipsoidIndex(Ellipsoid)], Phi, std::sin(Phi), std::cos(Phi));
+  return tm_detail::MeridianArc(TMConstantTable[EllipsoidIndex(Ellipsoid)], Phi, std::sin(Phi),
+                                std::cos(Phi));
 }
 
 double UTMCentralMeridian(int Zone) {

@@ -33,11 +33,13 @@ struct TPackageLoader {
 std::span<const TModuleInfo> GetPackageInfoTable() { return kModules; }
 
 void LoadPackage() {
-  for (const auto& m : kModules) m.StartUp();
+  for (const auto& m : kModules)
+    m.StartUp();
 }
 
 void UnloadPackage() {
-  for (auto it = kModules.rbegin(); it != kModules.rend(); ++it) it->ShutDown();
+  for (auto it = kModules.rbegin(); it != kModules.rend(); ++it)
+    it->ShutDown();
 }
 
 namespace {

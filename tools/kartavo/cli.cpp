@@ -66,7 +66,8 @@ void ForEachInputLine(const std::vector<std::string>& words,
                       const std::function<void(const std::string&, int)>& fn) {
   if (!words.empty()) {
     std::string line;
-    for (const auto& w : words) line += (line.empty() ? "" : " ") + w;
+    for (const auto& w : words)
+      line += (line.empty() ? "" : " ") + w;
     fn(line, 1);
     return;
   }
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("kartavo ") + KARTAVO_VERSION);
   app.require_subcommand(1);
   kcli::AddDemoCommand(app);
-  for (auto& [order, setup] : kcli::Commands()) setup(app);
+  for (auto& [order, setup] : kcli::Commands())
+    setup(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
