@@ -1,7 +1,7 @@
 // TGeoDB: lookups by identifier, by bounding-box edge and by name.
 #include "kartavo/geodb/geo_db.h"
 
-#include "kartavo/geodb/gdb_index.h"
+#include "kartavo/geodb/detail/gdb_index.h"
 
 #include <algorithm>
 #include <cctype>

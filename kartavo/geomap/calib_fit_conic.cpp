@@ -4,7 +4,7 @@
 // candidate with the smallest squared error wins.
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/geomap/calib_fits.h"
-#include "kartavo/geomap/conic_apex.h"
+#include "kartavo/geomap/detail/conic_apex.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,18 @@
-// The geomap module: calibration records, fits and conversions, landmark
-// records and the map control.
+// The geomap module: calibration records, fits, conversions and calibration
+// files, landmark records and drawing, the map control and the module's
+// exception class.
 #pragma once
 
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/calib_params.h"
 #include "kartavo/geomap/calib_records.h"
+#include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
+#include "kartavo/geomap/landmarks/caption_drawing.h"
+#include "kartavo/geomap/landmarks/landmark_layer.h"
+#include "kartavo/geomap/landmarks/symbol_drawing.h"
 #include "kartavo/geomap/lsq_solver.h"
+#include "kartavo/package/exceptions.h"

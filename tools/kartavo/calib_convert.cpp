@@ -6,8 +6,8 @@
 
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml_reader.h"
-#include "kartavo/geomap/map_image_file.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/map_image_file.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <cstdio>
 #include <filesystem>
