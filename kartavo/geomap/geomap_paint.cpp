@@ -6,8 +6,11 @@
 #include "kartavo/companion/draw_frame.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geomap/geomap_control.h"
+#include "kartavo/geomap/landmarks/landmark_layer.h"
 #include "kartavo/geomap/render/overlay_painter.h"
 #include "kartavo/geomap/render/trace_drawing.h"
+
+#include <algorithm>
 
 namespace kartavo {
 
@@ -62,7 +65,19 @@ void TGeoMap::PaintMapLayers(fw::TCanvas& c) {
   const TOverlayStyle style{FShowGrat, FGratLineDist, FUTMGridDist, FColorGratLine,
                             FColorGratPoints};
   DrawOverlay(c, GeoRef(), view, style, FMapImgWidth, FMapImgHeight);
-  if (OnDataRendered) OnDataRendered(this, &c);
+  // The landmarks, then the host's data (OnDataRendered), then the
+  // highlighted landmark on top of both.
+  c.Pen()->SetColor(0x00FF00);
+  const TLandmarkLayerData data{
+      std::span(FLandMarks).first(std::clamp<size_t>(FNumLandMarks, 0, FLandMarks.size())),
+      &FLMClassVisible,
+      FLMRandSampleLimit,
+      FHighLM,
+      FHighLMColFG,
+      FHighLMColBG,
+      FHighLMTrans};
+  DrawLandmarkLayer(c, data, GeoRef(), {view.TopLeft, view.Magnify, view.Width, view.Height},
+                    {this, OnDrawLandmark, OnDataRendered, {}});
 }
 
 } // namespace kartavo

@@ -28,6 +28,10 @@ struct ProbeMap : TGeoMap {
     FNumMTrace = int(pts.size());
   }
   fw::TColor At(int x, int y) { return Surface()->Canvas()->Pixels(x, y); }
+  void LandMarks(std::vector<TLandMark> lms) {
+    std::copy(lms.begin(), lms.end(), FLandMarks.begin());
+    FNumLandMarks = int(lms.size());
+  }
 };
 
 fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
@@ -89,6 +93,31 @@ TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
   EXPECT_EQ(map.At(250, 200), In15(0xFF0000));
   EXPECT_EQ(map.At(330, 250), In15(0x0000FF)); // the trace over the map
   EXPECT_EQ(map.At(0, 200), 0u);               // the frame over the graticule's meridian
+}
+
+TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
+  ProbeMap map(nullptr);
+  LoadEquiRectMap(map);
+  map.SetShowGraticule(sgLines);
+  TLandMark a = DefaultLandMark(), b = DefaultLandMark();
+  a.Latitude = b.Latitude = 46.5;
+  a.Longitude = 7.5;
+  b.Longitude = 8.5;
+  map.LandMarks({a, b});
+  map.SetHighLightLandMark(2);
+  std::vector<std::string> calls;
+  map.OnBeforeRenderData = [&](fw::TObject*, fw::TCanvas*) { calls.push_back("before"); };
+  map.OnDrawLandmark = [&](fw::TObject*, bool&, fw::TCanvas* c, quillon::TPoint p,
+                           const TLandMark& lm) {
+    // The graticule is already there when a landmark is drawn.
+    EXPECT_EQ(c->Pixels(250, 200), In15(0xFF0000));
+    calls.push_back("landmark " + std::to_string(p.X) + "," + std::to_string(p.Y) +
+                    (lm == b ? " b" : ""));
+  };
+  map.OnDataRendered = [&](fw::TObject*, fw::TCanvas*) { calls.push_back("after"); };
+  map.Paint();
+  EXPECT_EQ(calls, (std::vector<std::string>{"before", "landmark 150,150", "landmark 250,150 b",
+                                             "after", "landmark 250,150 b"}));
 }
 
 TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
