@@ -1,6 +1,7 @@
 // Calibrated sample maps and bitmap helpers for the rendering tests.
 #pragma once
 
+#include "../../framework/gfx_test_support.h"
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/geo_conversion.h"
@@ -58,12 +59,7 @@ inline std::unique_ptr<TSampleMap> UTMMap() {
 
 inline std::unique_ptr<fw::TBitmap> Blank(int w, int h, fw::TColor fill = fw::clWhite,
                                           fw::TPixelFormat format = fw::pf24bit) {
-  auto bmp = std::make_unique<fw::TBitmap>();
-  bmp->SetPixelFormat(format);
-  bmp->SetSize(w, h);
-  bmp->Canvas()->Brush()->SetColor(fill);
-  bmp->Canvas()->FillRect(fw::Rect(0, 0, w, h));
-  return bmp;
+  return gfxtest::MakeBitmap(w, h, fill, format);
 }
 
 inline int CountColor(const fw::TBitmap& bmp, fw::TColor c) {
