@@ -1,6 +1,6 @@
 // The geomap module: calibration records, fits, conversions and calibration
-// files, landmark records and drawing, the map control and the module's
-// exception class.
+// files, landmark records and drawing, the painters of the map's rendering,
+// the map control and the module's exception class.
 #pragma once
 
 #include "kartavo/geomap/calib_fits.h"
@@ -15,4 +15,12 @@
 #include "kartavo/geomap/landmarks/landmark_layer.h"
 #include "kartavo/geomap/landmarks/symbol_drawing.h"
 #include "kartavo/geomap/lsq_solver.h"
+#include "kartavo/geomap/render/calib_marker.h"
+#include "kartavo/geomap/render/graticule_painter.h"
+#include "kartavo/geomap/render/image_layer.h"
+#include "kartavo/geomap/render/overlay_painter.h"
+#include "kartavo/geomap/render/parabola_painter.h"
+#include "kartavo/geomap/render/render_view.h"
+#include "kartavo/geomap/render/trace_drawing.h"
+#include "kartavo/geomap/render/utm_grid_painter.h"
 #include "kartavo/package/exceptions.h"

@@ -41,8 +41,8 @@ def problems(root):
         for header in public:
             if header not in reached:
                 yield (f"{header}: public, but no umbrella of {module} ({', '.join(umbrellas)}) "
-                       f"includes it; include it in {umbrellas[0]}, or move it to "
-                       f"kartavo/{module}/detail/ if it is not interface")
+                       f"includes it; include it in {umbrellas[0]}, or move it to a "
+                       f"detail/ subfolder of its folder if it is not interface")
 
 
 def main():
