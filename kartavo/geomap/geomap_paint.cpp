@@ -12,20 +12,22 @@ void TGeoMap::Paint() {
   if (FSuppressPaint) return;
   ++FPaintCount;
   const int w = Width(), h = Height();
-  if (AuxBmp->Height() < h) AuxBmp->SetHeight(h);
-  if (AuxBmp->Width() < w) AuxBmp->SetWidth(w);
-  fw::TCanvas* c = AuxBmp->Canvas();
+  fw::TBitmap& aux = FImage.Aux();
+  if (aux.Height() < h) aux.SetHeight(h);
+  if (aux.Width() < w) aux.SetWidth(w);
+  fw::TCanvas* c = aux.Canvas();
   c->Pen()->SetStyle(fw::psSolid);
   c->Pen()->SetMode(fw::pmCopy);
   // Without a map image (and always in design mode): the empty display.
-  c->Brush()->SetColor(FColorBakGnd);
+  c->Brush()->SetColor(FStyle.BackGround());
   c->Brush()->SetStyle(fw::bsSolid);
-  c->Pen()->SetColor(FColorBakGnd);
+  c->Pen()->SetColor(FStyle.BackGround());
   c->FillRect(fw::Rect(0, 0, w, h));
-  c->Font()->SetColor(FFrameColor);
-  c->TextOut(10, 10, FEmptyMsg);
-  quillon::DrawFrame(c, FFrameStyle, 0, 0, w - 1, h - 1, FColWhiteLine, 0xC0C0C0, FColGrayLine,
-                     FColBlackLine, 0);
+  c->Font()->SetColor(FStyle.FrameColor());
+  c->TextOut(10, 10, FStyle.EmptyMsg());
+  const TFrameColors& frame = FStyle.FrameColors();
+  quillon::DrawFrame(c, FStyle.FrameStyle(), 0, 0, w - 1, h - 1, frame.White, 0xC0C0C0, frame.Gray,
+                     frame.Black, 0);
   Canvas()->SetCopyMode(fw::cmSrcCopy);
   Canvas()->CopyRect(fw::Rect(0, 0, w, h), c, fw::Rect(0, 0, w, h));
 }
