@@ -26,9 +26,11 @@
 #include "kartavo/geomap/interaction/mouse_state.h"
 #include "kartavo/geomap/landmark_records.h"
 #include "kartavo/geomap/landmarks/landmark_store.h"
+#include "kartavo/geomap/render/image_layer.h"
 #include "kartavo/geomap/render/map_image.h"
 #include "kartavo/geomap/render/map_style.h"
 #include "kartavo/geomap/render/mouse_trace.h"
+#include "kartavo/geomap/render/render_view.h"
 #include "kartavo/geomap/view/map_view.h"
 
 #include <string>
@@ -187,6 +189,11 @@ public:
   // tests and hosts see exactly when the control repainted.
   int PaintCount() const { return FPaintCount; }
 
+  // How often the map image was resampled into the cache, copied from it
+  // or stretched directly (counted by rendering, not by time).
+  const TImageLayerCounts& ImageLayerCounts() const { return FRenderCounts; }
+  TRenderView RenderView() const;
+
   void Paint() override;
 
   // --- map image, calibration files, saving a map (geomap_image.cpp,
@@ -244,10 +251,17 @@ protected:
   TMouseTrace FTrace;
   bool FSuppressPaint = false;
 
+  // Renders the whole client area into the off-screen image (geomap_paint.cpp).
+  void ConstructInternalMapImg();
+
 private:
   // Runs a storage allocation of the landmarks; a failure becomes the
   // control's "insufficient memory" error.
   template <typename F> decltype(auto) GuardLandMarkStorage(F&& f);
+  void FillBackground(fw::TCanvas& c);
+  void PaintEmptyDisplay(fw::TCanvas& c);
+  void PaintMapLayers(fw::TCanvas& c);
+  TImageLayerCounts FRenderCounts;
   void ClearZoomHistory();
   int FPaintCount = 0;
 };

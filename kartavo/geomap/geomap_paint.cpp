@@ -1,35 +1,89 @@
 // TGeoMap: painting. The whole client area is rendered into the off-screen
-// bitmap and copied to the control's surface. So far the rendering shows
-// the empty display (the map image, overlays, landmarks and trace come with
-// the rendering pipeline) and the frame.
+// bitmap and copied to the control's surface in one piece, so the screen
+// never shows a half-drawn picture. The layers are drawn by the painters of
+// render/; this file only puts them in order and calls the host's events
+// between them.
 #include "kartavo/companion/draw_frame.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geomap/geomap_control.h"
+#include "kartavo/geomap/landmarks/landmark_layer.h"
+#include "kartavo/geomap/render/overlay_painter.h"
+#include "kartavo/geomap/render/trace_drawing.h"
 
 namespace kartavo {
 
 void TGeoMap::Paint() {
   if (FSuppressPaint) return;
   ++FPaintCount;
+  ConstructInternalMapImg();
+  const fw::TRect all = fw::Rect(0, 0, Width(), Height());
+  Canvas()->SetCopyMode(fw::cmSrcCopy);
+  Canvas()->CopyRect(all, FImage.Aux().Canvas(), all);
+}
+
+TRenderView TGeoMap::RenderView() const {
+  return {FView.TopLeft(), FView.Magnification(), Width(), Height()};
+}
+
+void TGeoMap::ConstructInternalMapImg() {
   const int w = Width(), h = Height();
+  // The off-screen picture grows with the control and never shrinks here.
   fw::TBitmap& aux = FImage.Aux();
   if (aux.Height() < h) aux.SetHeight(h);
   if (aux.Width() < w) aux.SetWidth(w);
   fw::TCanvas* c = aux.Canvas();
   c->Pen()->SetStyle(fw::psSolid);
   c->Pen()->SetMode(fw::pmCopy);
-  // Without a map image (and always in design mode): the empty display.
-  c->Brush()->SetColor(FStyle.BackGround());
-  c->Brush()->SetStyle(fw::bsSolid);
-  c->Pen()->SetColor(FStyle.BackGround());
-  c->FillRect(fw::Rect(0, 0, w, h));
-  c->Font()->SetColor(FStyle.FrameColor());
-  c->TextOut(10, 10, FStyle.EmptyMsg());
+  if ((ComponentState() & fw::csDesigning) || FImage.Name().empty())
+    PaintEmptyDisplay(*c);
+  else if (Visible())
+    PaintMapLayers(*c);
+  DrawTrace(*c, FTrace.Points(), RenderView());
   const TFrameColors& frame = FStyle.FrameColors();
   quillon::DrawFrame(c, FStyle.FrameStyle(), 0, 0, w - 1, h - 1, frame.White, 0xC0C0C0, frame.Gray,
                      frame.Black, 0);
-  Canvas()->SetCopyMode(fw::cmSrcCopy);
-  Canvas()->CopyRect(fw::Rect(0, 0, w, h), c, fw::Rect(0, 0, w, h));
+}
+
+void TGeoMap::FillBackground(fw::TCanvas& c) {
+  c.Brush()->SetColor(FStyle.BackGround());
+  c.Brush()->SetStyle(fw::bsSolid);
+  c.Pen()->SetColor(FStyle.BackGround());
+  c.Rectangle(0, 0, Width(), Height());
+}
+
+void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c) {
+  FillBackground(c);
+  c.Font()->SetColor(FStyle.FrameColor());
+  c.TextOut(10, 10, FStyle.EmptyMsg());
+}
+
+void TGeoMap::PaintMapLayers(fw::TCanvas& c) {
+  FillBackground(c);
+  const TRenderView view = RenderView();
+  double cacheMag = FImage.CacheMag();
+  bool cacheAA = FImage.CacheAA();
+  const TImageLayerPath path =
+      DrawMapImage(FImage.Aux(), FImage.Bitmap(), {FImage.Cache(), cacheMag, cacheAA},
+                   FImage.CacheMagLimit(), FImage.AntiAlias(), view);
+  FImage.SetCacheMade(cacheMag, cacheAA);
+  FRenderCounts.Count(path);
+  if (OnBeforeRenderData) OnBeforeRenderData(this, &c);
+  const TOverlayStyle style{FStyle.ShowGraticule(), FStyle.GratLineDist(), FStyle.UTMGridDist(),
+                            FStyle.GraticuleColor(), FStyle.CalibPointColor()};
+  DrawOverlay(c, GeoRef(), view, style, FImage.Width(), FImage.Height());
+  // The landmarks, then the host's data (OnDataRendered), then the
+  // highlighted landmark on top of both.
+  c.Pen()->SetColor(0x00FF00);
+  const THighlightStyle& high = FLandmarks.HighlightStyle();
+  const TLandmarkLayerData data{FLandmarks.Items(),
+                                &FLandmarks.ClassVisibility(),
+                                FLandmarks.RandomThreshold(),
+                                FLandmarks.Highlight(),
+                                high.FG,
+                                high.BG,
+                                high.Transparent};
+  DrawLandmarkLayer(c, data, GeoRef(), {view.TopLeft, view.Magnify, view.Width, view.Height},
+                    {this, OnDrawLandmark, OnDataRendered, {}});
 }
 
 } // namespace kartavo

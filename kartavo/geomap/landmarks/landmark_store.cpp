@@ -27,6 +27,11 @@ void TLandmarkStore::Resize(int n) {
   FItems.V.resize(static_cast<size_t>(n));
 }
 
+void TLandmarkStore::Append(const TLandMark& LandMark) {
+  if (Count() == Storage()) FItems.Reserve(Count() + 1);
+  FItems.V.push_back(LandMark);
+}
+
 bool TLandmarkStore::SetRandomThreshold(int value) {
   if (value <= MinRandomThreshold || value == FRandomThreshold) return false;
   FRandomThreshold = value;

@@ -44,11 +44,15 @@ public:
   // Count becomes n (negative counts as 0): new entries are empty records,
   // storage grows in whole blocks.
   void Resize(int n);
+  // Adds a landmark at the end (it becomes landmark Count()); storage grows
+  // in whole blocks.
+  void Append(const TLandMark& LandMark);
 
   const TLandMark& Default() const { return FDefault; }
   void SetDefault(const TLandMark& value) { FDefault = value; }
 
   bool ClassVisible(uint8_t ClassFlag) const { return FClassVisible[ClassFlag]; }
+  const std::array<bool, 256>& ClassVisibility() const { return FClassVisible; }
   void SetClassVisible(uint8_t ClassFlag, bool value) { FClassVisible[ClassFlag] = value; }
 
   int RandomThreshold() const { return FRandomThreshold; }
