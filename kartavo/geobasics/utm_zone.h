@@ -1,5 +1,8 @@
 // UTM zone number and latitude band of a geographic position, with the
-// Norway (32V) and Svalbard (31X, 33X, 35X, 37X) exceptions.
+// Norway (32V) and Svalbard (31X, 33X, 35X, 37X) exceptions, as the grid
+// zone designations are defined in DMA TM 8358.1, "Datums, Ellipsoids, Grids
+// and Grid Reference Systems" (1990). Exact: a boundary belongs to the zone
+// east and the band north of it (84 N itself to band X).
 #pragma once
 
 #include <string>
