@@ -56,6 +56,8 @@ public:
   int Revision() const { return FSystemData.Revision; }
   void SetRevision(int Value);
   int DBVersion() const { return FSystemData.DBVersion; }
+  // The database header as held in memory (HighestID included).
+  const TgdbSystemData& SystemData() const { return FSystemData; }
   // Entry header by entry number (clamped to 1 .. NumEntries).
   TgdbData Data(int ix) const { return GetSumdata(ix); }
   // Index records by index position (clamped); index holds the entry number.
