@@ -1,12 +1,18 @@
 #include "kartavo/geomap/landmarks/landmark_store.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kartavo {
 
 TLandmarkStore::TLandmarkStore() {
   FClassVisible.fill(true);
   FItems.Reserve(0);
+}
+
+int TLandmarkStore::StorageFor(int n) {
+  if (n > MaxCount) throw std::length_error("landmark count beyond the store's limit");
+  return n <= 0 ? Block : ((n - 1) / Block) * Block + Block;
 }
 
 TLandmarkStore::TItems::TItems(const TItems& other) {
