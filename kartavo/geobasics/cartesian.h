@@ -13,19 +13,20 @@
 // and longitude and 3 nanometres in height.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geobasics/ellipsoids.h"
 
 namespace kartavo {
 
 // Lat, Long in degrees (any values), Height in metres above the ellipsoid;
 // X, Y, Z in metres.
-void GeoToCartesian(double Lat, double Long, double Height, TGeoEllipsoid Ellipsoid, double& X,
-                    double& Y, double& Z);
+KARTAVO_API void GeoToCartesian(double Lat, double Long, double Height, TGeoEllipsoid Ellipsoid,
+                                double& X, double& Y, double& Z);
 
 // Closed form, no iteration. Long comes back in -180 ... 180. A point on the
 // polar axis (X = Y = 0) gets latitude +90 or -90 by the sign of Z (+90 for
 // the centre itself); spheres get the spherical solution.
-void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, double& Lat,
-                    double& Long, double& Height);
+KARTAVO_API void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, double& Lat,
+                                double& Long, double& Height);
 
 } // namespace kartavo

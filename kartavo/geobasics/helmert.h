@@ -17,6 +17,8 @@
 // position is still converted and the status says so).
 #pragma once
 
+#include "kartavo/framework/export.h"
+
 namespace kartavo {
 
 // Status codes of HelmertTransform. When several checks fail the last one
@@ -34,7 +36,7 @@ enum : int {
 // A latitude or longitude out of range is reported but still converted. With
 // a datum number out of range nothing is converted: the outputs are the
 // inputs unchanged.
-int HelmertTransform(int SrcDatum, double Lat, double Long, double Height, int DstDatum,
-                     double& LatOut, double& LongOut, double& HeightOut);
+KARTAVO_API int HelmertTransform(int SrcDatum, double Lat, double Long, double Height, int DstDatum,
+                                 double& LatOut, double& LongOut, double& HeightOut);
 
 } // namespace kartavo

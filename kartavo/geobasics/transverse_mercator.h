@@ -20,6 +20,7 @@
 // either side of the central meridian, not for the whole hemisphere.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geobasics/ellipsoid_types.h"
 
 namespace kartavo {
@@ -27,18 +28,18 @@ namespace kartavo {
 // Meridian arc length from the equator to latitude Phi (radians), metres,
 // for any latitude -pi/2 ... pi/2. Within 0.05 micrometres of the numerically
 // integrated meridian radius (terms of order n^5 sin 10 phi left out).
-double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid);
+KARTAVO_API double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid);
 
 // Central meridian of a UTM zone in radians; 0 for a zone outside 1..60.
-double UTMCentralMeridian(int Zone);
+KARTAVO_API double UTMCentralMeridian(int Zone);
 
 // Transverse Mercator coordinates of (Phi, Lambda) relative to the central
 // meridian Lambda0 (radians), without scale factor and false origin.
-void LatLongToTM(double Phi, double Lambda, double Lambda0, TGeoEllipsoid Ellipsoid, double& X,
-                 double& Y);
+KARTAVO_API void LatLongToTM(double Phi, double Lambda, double Lambda0, TGeoEllipsoid Ellipsoid,
+                             double& X, double& Y);
 
 // Inverse of LatLongToTM.
-void TMToLatLong(double X, double Y, double Lambda0, TGeoEllipsoid Ellipsoid, double& Phi,
-                 double& Lambda);
+KARTAVO_API void TMToLatLong(double X, double Y, double Lambda0, TGeoEllipsoid Ellipsoid,
+                             double& Phi, double& Lambda);
 
 } // namespace kartavo

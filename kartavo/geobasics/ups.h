@@ -13,17 +13,18 @@
 // 80 ... 90 south; the formulas hold, equally accurate, down to the equator.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geobasics/ellipsoid_types.h"
 
 namespace kartavo {
 
 // UPS coordinates of a position in degrees; the pole is the one nearer to
 // the position (the north pole for latitude >= 0).
-void LatLongToUPS(double Lat, double Long, TGeoEllipsoid Ellipsoid, double& Easting,
-                  double& Northing);
+KARTAVO_API void LatLongToUPS(double Lat, double Long, TGeoEllipsoid Ellipsoid, double& Easting,
+                              double& Northing);
 
 // Position in degrees of UPS coordinates about the north or the south pole.
-void UPSToLatLong(double Easting, double Northing, bool SouthHemi, TGeoEllipsoid Ellipsoid,
-                  double& Lat, double& Long);
+KARTAVO_API void UPSToLatLong(double Easting, double Northing, bool SouthHemi,
+                              TGeoEllipsoid Ellipsoid, double& Lat, double& Long);
 
 } // namespace kartavo

@@ -11,6 +11,7 @@
 // Valid range: latitudes -80 ... 84; the polar caps belong to UPS (ups.h).
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geobasics/ellipsoid_types.h"
 
 namespace kartavo {
@@ -19,12 +20,12 @@ namespace kartavo {
 // The hemisphere follows from the sign of the northing. Zone 0 marks a
 // position outside the UTM system; the coordinates are then computed about
 // the Greenwich meridian and mean nothing in UTM.
-void LatLongToUTM(double Lat, double Long, TGeoEllipsoid Ellipsoid, int& Zone, double& Easting,
-                  double& Northing);
+KARTAVO_API void LatLongToUTM(double Lat, double Long, TGeoEllipsoid Ellipsoid, int& Zone,
+                              double& Easting, double& Northing);
 
 // Position in degrees of UTM coordinates; a zone outside 1..60 is taken as
 // central meridian 0.
-void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthHemi,
-                  TGeoEllipsoid Ellipsoid, double& Lat, double& Long);
+KARTAVO_API void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthHemi,
+                              TGeoEllipsoid Ellipsoid, double& Lat, double& Long);
 
 } // namespace kartavo

@@ -5,6 +5,7 @@
 // entries tested against the whole box.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geodb/geo_db.h"
 
 #include <vector>
@@ -12,6 +13,7 @@
 namespace kartavo {
 
 // Entry numbers in ascending order.
-std::vector<int> EntriesInBox(TGeoDB& DB, double South, double West, double North, double East);
+KARTAVO_API std::vector<int> EntriesInBox(TGeoDB& DB, double South, double West, double North,
+                                          double East);
 
 } // namespace kartavo

@@ -5,9 +5,9 @@ public header includes an internal (detail/) one.
 Layers, lowest first: framework, companion, package frame, geobasics and geodb
 (side by side, neither uses the other), geomap (on geobasics), geoatlas (on
 geomap), backend_qt. Usage: check_layers.py <repository root>"""
-import pathlib
 import re
-import sys
+
+from report import run_check
 
 BELOW = {
     "framework": set(),
@@ -50,13 +50,5 @@ def problems(root):
                        "include in a .cpp file")
 
 
-def main():
-    found = list(problems(pathlib.Path(sys.argv[1]).resolve()))
-    for p in found:
-        print(p)
-    print(f"{len(found)} layer violation(s)" if found else "layers hold")
-    return 1 if found else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    run_check(problems, "layer violation(s)", "layers hold")

@@ -2,9 +2,9 @@
 """Fails when a public header of a module cannot be reached from the module's
 umbrella header(s), so that a host including the umbrella finds every name of
 the module's interface. Usage: check_umbrellas.py <repository root>"""
-import pathlib
 import re
-import sys
+
+from report import run_check
 
 UMBRELLAS = {
     "framework": ["framework.h"],
@@ -45,13 +45,5 @@ def problems(root):
                        f"detail/ subfolder of its folder if it is not interface")
 
 
-def main():
-    found = list(problems(pathlib.Path(sys.argv[1]).resolve()))
-    for p in found:
-        print(p)
-    print(f"{len(found)} public header(s) out of reach" if found else "umbrellas reach every public header")
-    return 1 if found else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    run_check(problems, "public header(s) out of reach", "umbrellas reach every public header")
