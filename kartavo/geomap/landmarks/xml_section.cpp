@@ -1,0 +1,41 @@
+#include "kartavo/geomap/landmarks/xml_section.h"
+
+#include "kartavo/framework/codepage.h"
+#include "kartavo/geomap/calib_xml.h"
+#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/landmarks/detail/xml_attributes.h"
+
+namespace kartavo {
+
+bool IsSectionHeader(std::string_view Line, std::string_view Element, const std::string& DataID) {
+  const std::string lower = AsciiLower(Line);
+  if (lower.find("<" + std::string(Element)) == std::string::npos ||
+      lower.find("orvcsuite") == std::string::npos)
+    return false;
+  if (DataID.empty()) return true;
+  size_t start = 0, length = 0;
+  std::string id;
+  if (FindQuotedValue(lower, "id=", true, start, length))
+    id = detail::DecodeXmlText(TrimBlanks(std::string_view(lower).substr(start, length)));
+  return id == AsciiLower(fw::Utf8ToCp1252(DataID));
+}
+
+bool ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
+                    std::string_view Element, const std::string& DataID,
+                    const std::function<void()>& Begin,
+                    const std::function<void(int Tag, const std::string& Attributes)>& Visit) {
+  std::string line;
+  bool found = false;
+  while (!found && Lines(line))
+    found = IsSectionHeader(line, Element, DataID);
+  if (!found) return false;
+  Begin();
+  std::string attributes, contents;
+  for (;;) {
+    const int tag = Tags(attributes, contents);
+    if (tag == xtGeoMapEnd || tag == xtInvalidTag) return true;
+    Visit(tag, attributes);
+  }
+}
+
+} // namespace kartavo
