@@ -1,16 +1,15 @@
 #include "kartavo/geomap/landmarks/element_names.h"
 
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/framework/detail/text_scan.h"
 
 namespace kartavo {
 
 namespace {
 TLandMarkElement KindOf(std::string_view word, bool everyKind) {
-  const std::string lower = AsciiLower(word);
   for (size_t i = 0; i < LMTypeNames.size(); ++i) {
     const auto kind = static_cast<TLandMarkElement>(i);
-    if ((everyKind || (kind != lmPlus && kind != lmUserDef)) && lower == AsciiLower(LMTypeNames[i]))
-      return kind;
+    const bool listed = everyKind || (kind != lmPlus && kind != lmUserDef);
+    if (listed && fw::SameTextAscii(word, LMTypeNames[i])) return kind;
   }
   return lmCross;
 }

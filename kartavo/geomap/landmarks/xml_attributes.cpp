@@ -1,7 +1,7 @@
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
 
 #include "kartavo/companion/tessaro.h"
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/framework/detail/text_scan.h"
 
 #include <charconv>
 #include <cmath>
@@ -16,8 +16,6 @@ struct TEntity {
 constexpr TEntity kEntities[] = {{'"', "&quot;"}, {'\r', "&#13;"}, {'\n', "&#10;"}};
 
 } // namespace
-
-bool IsXmlBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string EncodeXmlText(std::string_view Bytes) {
   std::string out;
@@ -67,7 +65,7 @@ std::string XmlDouble(double Value) {
 }
 
 bool ScanXmlBool(std::string_view Value) {
-  return AsciiLower(Value).find("true") != std::string::npos;
+  return fw::LowerAscii(Value).find("true") != std::string::npos;
 }
 
 } // namespace kartavo::detail

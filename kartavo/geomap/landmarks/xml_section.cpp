@@ -1,6 +1,7 @@
 #include "kartavo/geomap/landmarks/xml_section.h"
 
 #include "kartavo/framework/codepage.h"
+#include "kartavo/framework/detail/text_scan.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/calib_xml_text.h"
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
@@ -8,7 +9,7 @@
 namespace kartavo {
 
 bool IsSectionHeader(std::string_view Line, std::string_view Element, const std::string& DataID) {
-  const std::string lower = AsciiLower(Line);
+  const std::string lower = fw::LowerAscii(Line);
   if (lower.find("<" + std::string(Element)) == std::string::npos ||
       lower.find("orvcsuite") == std::string::npos)
     return false;
@@ -16,8 +17,9 @@ bool IsSectionHeader(std::string_view Line, std::string_view Element, const std:
   size_t start = 0, length = 0;
   std::string id;
   if (FindQuotedValue(lower, "id=", true, start, length))
-    id = detail::DecodeXmlText(TrimBlanks(std::string_view(lower).substr(start, length)));
-  return id == AsciiLower(fw::Utf8ToCp1252(DataID));
+    id = detail::DecodeXmlText(
+        fw::Trim(std::string_view(lower).substr(start, length), fw::IsBlankOrControl));
+  return id == fw::LowerAscii(fw::Utf8ToCp1252(DataID));
 }
 
 bool ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags,

@@ -2,6 +2,8 @@
 // names and values, and the text form of their values.
 #pragma once
 
+#include "kartavo/framework/detail/text_scan.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,8 +16,6 @@ namespace kartavo::detail {
 // ends at the next blank. Names are lower-cased; a name without '=' has an
 // empty value. Visit returns false to stop.
 template <typename Visit> void ForEachAttribute(std::string_view text, Visit visit);
-
-bool IsXmlBlank(char c);
 
 // Texts go into a value as Windows-1252 bytes with the double quote written
 // as &quot; and line breaks as &#13; and &#10;, which would otherwise end the
@@ -37,15 +37,15 @@ template <typename Visit> void ForEachAttribute(std::string_view text, Visit vis
   size_t pos = 0;
   std::string name;
   while (pos < text.size()) {
-    while (pos < text.size() && (IsXmlBlank(text[pos]) || text[pos] == '/'))
+    while (pos < text.size() && (fw::IsXmlWhiteSpace(text[pos]) || text[pos] == '/'))
       ++pos;
     const size_t start = pos;
-    while (pos < text.size() && text[pos] != '=' && !IsXmlBlank(text[pos]))
+    while (pos < text.size() && text[pos] != '=' && !fw::IsXmlWhiteSpace(text[pos]))
       ++pos;
     if (pos == start) break;
     name.assign(text.substr(start, pos - start));
     for (char& c : name)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      c = fw::LowerAscii(c);
     std::string_view value;
     if (pos < text.size() && text[pos] == '=') {
       ++pos;
@@ -56,7 +56,7 @@ template <typename Visit> void ForEachAttribute(std::string_view text, Visit vis
         pos = end == text.size() ? end : end + 1;
       } else {
         const size_t vstart = pos;
-        while (pos < text.size() && !IsXmlBlank(text[pos]))
+        while (pos < text.size() && !fw::IsXmlWhiteSpace(text[pos]))
           ++pos;
         value = text.substr(vstart, pos - vstart);
       }
