@@ -22,6 +22,8 @@
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
+#include "kartavo/geomap/render/image_layer.h"
+#include "kartavo/geomap/render/render_view.h"
 
 #include <array>
 #include <memory>
@@ -173,6 +175,11 @@ public:
   // tests and hosts see exactly when the control repainted.
   int PaintCount() const { return FPaintCount; }
 
+  // How often the map image was resampled into the cache, copied from it
+  // or stretched directly (counted by rendering, not by time).
+  const TImageLayerCounts& ImageLayerCounts() const { return FRenderCounts; }
+  TRenderView RenderView() const;
+
   void Paint() override;
 
   // --- map image, calibration files, saving a map (geomap_image.cpp,
@@ -281,7 +288,14 @@ protected:
   int FLastMClickPosX = 0, FLastMClickPosY = 0, FLastMMousePosX = 0, FLastMMousePosY = 0;
   std::unique_ptr<fw::TBitmap> GrafBmp;
 
+  // Renders the whole client area into AuxBmp (geomap_paint.cpp).
+  void ConstructInternalMapImg();
+
 private:
+  void FillBackground(fw::TCanvas& c);
+  void PaintEmptyDisplay(fw::TCanvas& c);
+  void PaintMapLayers(fw::TCanvas& c);
+  TImageLayerCounts FRenderCounts;
   void ResizeLandMarkStorage(int n);
   void ClearZoomHistory();
   int FPaintCount = 0;
