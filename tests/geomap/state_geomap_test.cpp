@@ -168,6 +168,7 @@ TEST(GeoMapState, AssignCopiesEveryPartButTheTrace) {
   src.SetMouseAction(quillon::maZoomBox);
   src.SetAntiAlias(false);
   src.SetMouseTraceColor(0x00FF00);
+  src.SetSuppressPaint(true);
   const TMouseTrace trace = dst.Trace();
   const int paints = dst.PaintCount();
   dst.Assign(&src);
@@ -180,6 +181,7 @@ TEST(GeoMapState, AssignCopiesEveryPartButTheTrace) {
   EXPECT_EQ(dst.MouseState(), src.MouseState());
   EXPECT_EQ(dst.Trace(), trace);
   EXPECT_NE(dst.Trace(), src.Trace());
+  EXPECT_TRUE(dst.SuppressPaint());
 
   TGeoMap viaAssignTo(nullptr);
   static_cast<fw::TPersistent&>(viaAssignTo).Assign(&src);

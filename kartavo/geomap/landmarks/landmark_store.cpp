@@ -1,6 +1,7 @@
 #include "kartavo/geomap/landmarks/landmark_store.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace kartavo {
 
@@ -9,16 +10,9 @@ TLandmarkStore::TLandmarkStore() {
   FItems.Reserve(0);
 }
 
-TLandmarkStore::TItems::TItems(const TItems& other) {
-  Reserve(static_cast<int>(other.V.size()));
-  V.assign(other.V.begin(), other.V.end());
-}
-
-TLandmarkStore::TItems& TLandmarkStore::TItems::operator=(const TItems& other) {
-  if (this == &other) return *this;
-  TItems copy(other);
-  V.swap(copy.V);
-  return *this;
+int TLandmarkStore::StorageFor(int n) {
+  if (n > MaxCount) throw std::length_error("landmark count beyond the store's limit");
+  return n <= 0 ? Block : ((n - 1) / Block) * Block + Block;
 }
 
 void TLandmarkStore::Resize(int n) {

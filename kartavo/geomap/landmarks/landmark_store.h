@@ -46,8 +46,11 @@ public:
   const std::vector<TLandMark>& Items() const { return FItems.V; }
   // How many landmarks fit before the storage grows.
   int Storage() const { return static_cast<int>(FItems.V.capacity()); }
+  // The most landmarks a store holds.
+  static constexpr int MaxCount = INT32_MAX / Block * Block;
   // The storage for n landmarks: n rounded up to whole blocks, at least one.
-  static int StorageFor(int n) { return n <= 0 ? Block : ((n - 1) / Block) * Block + Block; }
+  // Raises std::length_error beyond MaxCount.
+  static int StorageFor(int n);
   // Count becomes n (negative counts as 0): new entries are empty records,
   // storage grows in whole blocks.
   void Resize(int n);
@@ -132,8 +135,15 @@ private:
   struct TItems {
     std::vector<TLandMark> V;
     TItems() = default;
-    TItems(const TItems& other);
-    TItems& operator=(const TItems& other);
+    TItems(const TItems& other) {
+      Reserve(static_cast<int>(other.V.size()));
+      V.assign(other.V.begin(), other.V.end());
+    }
+    TItems& operator=(const TItems& other) {
+      TItems copy(other);
+      V.swap(copy.V);
+      return *this;
+    }
     void Reserve(int n) { V.reserve(static_cast<size_t>(StorageFor(n))); }
     friend bool operator==(const TItems&, const TItems&) = default;
   };

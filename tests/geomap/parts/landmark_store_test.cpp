@@ -28,6 +28,10 @@ TEST(LandmarkStore, CopiesHoldTheirLandmarksInWholeBlocks) {
   copy = TLandmarkStore();
   EXPECT_EQ(copy.Storage(), 1000);
   EXPECT_EQ(TLandmarkStore(big).Storage(), 2000);
+  EXPECT_EQ(TLandmarkStore::StorageFor(TLandmarkStore::MaxCount), TLandmarkStore::MaxCount);
+  EXPECT_THROW(TLandmarkStore::StorageFor(TLandmarkStore::MaxCount + 1), std::length_error);
+  EXPECT_THROW(big.Resize(INT32_MAX), std::length_error);
+  EXPECT_EQ(big.Count(), 1001);
   for (int n : {-3, 0, 1, 999, 1000, 1001, 2000, 2001})
     EXPECT_EQ(TLandmarkStore::StorageFor(n), n <= 1000 ? 1000 : (n <= 2000 ? 2000 : 3000)) << n;
 }
