@@ -305,6 +305,8 @@ private:
   // OnLandMarkAction as the store asks it.
   TLandmarkStore::TActionCheck LandMarkActionCheck();
   void AddLandMarkRecord(const TLandMark& LandMark);
+  // LandMarkDefault at the position.
+  TLandMark NewLandMark(double Lat, double Long, double Altitude) const;
   void FillBackground(fw::TCanvas& c);
   void PaintEmptyDisplay(fw::TCanvas& c);
   void PaintMapLayers(fw::TCanvas& c);

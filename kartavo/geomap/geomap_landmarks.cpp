@@ -1,10 +1,10 @@
 // TGeoMap: the landmark interface. The store does the work; the control
 // builds records from its default, lets the host veto, reports memory
 // failures in its own name and repaints.
-#include "kartavo/framework/errors.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/landmarks/landmark_xml.h"
+#include "kartavo/geomap/landmarks/xml_section.h"
 #include "kartavo/package/exceptions.h"
 
 namespace kartavo {
@@ -23,20 +23,21 @@ void TGeoMap::AddLandMarkRecord(const TLandMark& LandMark) {
     Paint();
 }
 
-void TGeoMap::AddLandMark(double Lat, double Long, double Altitude) {
+TLandMark TGeoMap::NewLandMark(double Lat, double Long, double Altitude) const {
   TLandMark lm = FLandmarks.Default();
   lm.Latitude = Lat;
   lm.Longitude = Long;
   lm.Altitude = Altitude;
-  AddLandMarkRecord(lm);
+  return lm;
+}
+
+void TGeoMap::AddLandMark(double Lat, double Long, double Altitude) {
+  AddLandMarkRecord(NewLandMark(Lat, Long, Altitude));
 }
 
 void TGeoMap::AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier,
                           fw::TDateTime Time) {
-  TLandMark lm = FLandmarks.Default();
-  lm.Latitude = Lat;
-  lm.Longitude = Long;
-  lm.Altitude = Altitude;
+  TLandMark lm = NewLandMark(Lat, Long, Altitude);
   lm.Identifier = Identifier;
   lm.Time = Time;
   AddLandMarkRecord(lm);
@@ -51,10 +52,7 @@ void TGeoMap::AddLandMark(double Lat, double Long, double Altitude, const std::s
 void TGeoMap::AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier,
                           fw::TDateTime Time, const std::string& CaptionText, int32_t CaptionSize,
                           fw::TColor CaptionColor) {
-  TLandMark lm = FLandmarks.Default();
-  lm.Latitude = Lat;
-  lm.Longitude = Long;
-  lm.Altitude = Altitude;
+  TLandMark lm = NewLandMark(Lat, Long, Altitude);
   lm.Identifier = Identifier;
   lm.Time = Time;
   lm.Caption.Text = CaptionText;
@@ -67,10 +65,7 @@ void TGeoMap::AddLandMark(double Lat, double Long, double Altitude, TLandMarkEle
                           uint8_t ClassFlag, const TLMIdentifier& Identifier, fw::TDateTime Time,
                           int32_t Tag, fw::TColor ColorFG, fw::TColor ColorBG, int32_t Size,
                           bool Transparent, int32_t Direction, int32_t Length) {
-  TLandMark lm = FLandmarks.Default();
-  lm.Latitude = Lat;
-  lm.Longitude = Long;
-  lm.Altitude = Altitude;
+  TLandMark lm = NewLandMark(Lat, Long, Altitude);
   lm.ClassFlag = ClassFlag;
   lm.Identifier = Identifier;
   lm.Time = Time;
@@ -138,11 +133,7 @@ void TGeoMap::SetLandMarkData(int ix, const TLandMark& LandMark) {
 
 bool TGeoMap::LoadLandMarks(const std::string& FName, const std::string& DataID) {
   fw::TTextFile f;
-  try {
-    f.Reset(FName);
-  } catch (const fw::EInOutError&) {
-    return false;
-  }
+  if (!TryOpenForReading(f, FName)) return false;
   const bool found = ReadLandMarksFromOpenXMLFile(f, DataID);
   f.Close();
   Paint();

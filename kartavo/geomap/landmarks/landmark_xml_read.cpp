@@ -1,5 +1,4 @@
 #include "kartavo/companion/tessaro.h"
-#include "kartavo/framework/errors.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/calib_xml_numbers.h"
@@ -127,11 +126,7 @@ bool ReadLandMarksFromOpenXMLFile(fw::TTextFile& F, const std::string& DataID,
 bool LoadLandMarkFile(const std::string& FName, const std::string& DataID,
                       std::vector<TLandMark>& LandMarks) {
   fw::TTextFile f;
-  try {
-    f.Reset(FName);
-  } catch (const fw::EInOutError&) {
-    return false;
-  }
+  if (!TryOpenForReading(f, FName)) return false;
   return ReadLandMarksFromOpenXMLFile(f, DataID, LandMarks);
 }
 

@@ -1,6 +1,6 @@
 #include "kartavo/geomap/landmarks/symbol_repository.h"
+#include "kartavo/geomap/landmarks/xml_section.h"
 
-#include "kartavo/framework/errors.h"
 #include "kartavo/framework/text_file.h"
 
 namespace kartavo {
@@ -83,11 +83,7 @@ void TSymbolRepository::AssignTo(fw::TPersistent* Dest) const {
 
 bool TSymbolRepository::LoadFromFile(const std::string& FName, const std::string& DataID) {
   fw::TTextFile f;
-  try {
-    f.Reset(FName);
-  } catch (const fw::EInOutError&) {
-    return false;
-  }
+  if (!TryOpenForReading(f, FName)) return false;
   const bool ok = ReadFromOpenXMLFile(f, DataID);
   f.Close();
   return ok;

@@ -2,6 +2,8 @@
 
 #include "kartavo/framework/codepage.h"
 #include "kartavo/framework/detail/text_scan.h"
+#include "kartavo/framework/errors.h"
+#include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/calib_xml_text.h"
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
@@ -37,6 +39,15 @@ bool ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
     const int tag = Tags(attributes, contents);
     if (tag == xtGeoMapEnd || tag == xtInvalidTag) return true;
     Visit(tag, attributes);
+  }
+}
+
+bool TryOpenForReading(fw::TTextFile& F, const std::string& FName) {
+  try {
+    F.Reset(FName);
+    return true;
+  } catch (const fw::EInOutError&) {
+    return false;
   }
 }
 

@@ -11,6 +11,10 @@
 #include <string>
 #include <string_view>
 
+namespace fw {
+class TTextFile;
+}
+
 namespace kartavo {
 
 // Whether Line is a header of Element whose identifier matches DataID
@@ -28,5 +32,9 @@ KARTAVO_API bool
 ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags, std::string_view Element,
                const std::string& DataID, const std::function<void()>& Begin,
                const std::function<void(int Tag, const std::string& Attributes)>& Visit);
+
+// Opens FName for reading; false, without an exception, when it cannot be
+// opened (the file readers' LoadFromFile forms report that as their result).
+KARTAVO_API bool TryOpenForReading(fw::TTextFile& F, const std::string& FName);
 
 } // namespace kartavo
