@@ -104,6 +104,33 @@ TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
   }
 }
 
+TEST(GfxStretch, ThirtyTwoBitFastPathsAgreeWithThePlainDefinition) {
+  // The benchmark's cases on a smaller picture: a region doubled by nearest
+  // pixels, the whole picture halved and shrunk by odd ratios with halftone.
+  auto src = NoiseBitmap(203, 151, pf32bit, 9);
+  struct TCase {
+    int dw, dh;
+    TRect source;
+    TStretchBltMode mode;
+  };
+  for (const TCase& c : {TCase{192, 108, Rect(10, 10, 106, 64), COLORONCOLOR},
+                         TCase{101, 75, Rect(0, 0, 203, 151), HALFTONE},
+                         TCase{67, 50, Rect(0, 0, 203, 151), HALFTONE},
+                         TCase{300, 200, Rect(0, 0, 203, 151), HALFTONE}}) {
+    auto dst = NoiseBitmap(c.dw, c.dh, pf32bit, 3);
+    TStretchRequest r;
+    r.Dest = Rect(0, 0, c.dw, c.dh);
+    r.Source = c.source;
+    r.Clip = r.Dest;
+    r.Mode = c.mode;
+    TPixelImage want = dst->PixelImage();
+    gfxtest::ReferenceStretch(want, src->PixelImage(), r);
+    TPixelImage got = dst->PixelImage();
+    StretchBlt(got, src->PixelImage(), r);
+    EXPECT_EQ(got.Bits, want.Bits) << c.dw << " x " << c.dh << " mode " << int(c.mode);
+  }
+}
+
 TEST(GfxStretch, LargeRatiosAndFarRectanglesStayBounded) {
   auto src = NoiseBitmap(300, 2, pf24bit, 6);
   auto dst = MakeBitmap(3, 3, clWhite);
@@ -118,4 +145,25 @@ TEST(GfxStretch, LargeRatiosAndFarRectanglesStayBounded) {
   dst->Canvas()->CopyRect(Rect(0, 0, 3, 3), src->Canvas(),
                           Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
   EXPECT_NE(dst->Canvas()->Pixels(1, 1), CLR_INVALID);
+}
+
+// Copies at scale 1 between formats take a plain row conversion; each
+// destination pixel must still be its source pixel.
+TEST(GfxStretch, UnscaledCopiesBetweenFormatsKeepEveryPixel) {
+  std::mt19937 rng(21);
+  for (TPixelFormat sf : {pf15bit, pf24bit, pf32bit, pf8bit})
+    for (TPixelFormat df : {pf15bit, pf24bit, pf32bit}) {
+      auto src = gfxtest::NoiseBitmap(37, 23, sf, rng());
+      auto dst = gfxtest::MakeBitmap(41, 29, 0x123456, df);
+      const int sx = int(rng() % 10), sy = int(rng() % 8), dx = int(rng() % 12) - 4;
+      dst->Canvas()->CopyRect(Rect(dx, 3, dx + 25, 18), src->Canvas(),
+                              Rect(sx, sy, sx + 25, sy + 15));
+      for (int y = 3; y < 18; ++y)
+        for (int x = std::max(dx, 0); x < dx + 25; ++x) {
+          const TColor want = DecodeValue(
+              dst->PixelImage(),
+              EncodeColor(dst->PixelImage(), src->Canvas()->Pixels(sx + x - dx, sy + y - 3)));
+          ASSERT_EQ(dst->Canvas()->Pixels(x, y), want) << int(sf) << "->" << int(df);
+        }
+    }
 }
