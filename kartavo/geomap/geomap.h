@@ -1,6 +1,6 @@
 // The geomap module: calibration records, fits, conversions and calibration
-// files, landmark records and drawing, the painters of the map's rendering,
-// the map control and the module's exception class.
+// files, landmark records, drawing, files and symbol repository, the painters of the map's
+// rendering, the map control and the module's exception class.
 #pragma once
 
 #include "kartavo/geomap/calib_fits.h"
@@ -12,8 +12,13 @@
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
 #include "kartavo/geomap/landmarks/caption_drawing.h"
+#include "kartavo/geomap/landmarks/element_names.h"
 #include "kartavo/geomap/landmarks/landmark_layer.h"
+#include "kartavo/geomap/landmarks/landmark_store.h"
+#include "kartavo/geomap/landmarks/landmark_xml.h"
 #include "kartavo/geomap/landmarks/symbol_drawing.h"
+#include "kartavo/geomap/landmarks/symbol_repository.h"
+#include "kartavo/geomap/landmarks/xml_section.h"
 #include "kartavo/geomap/lsq_solver.h"
 #include "kartavo/geomap/render/calib_marker.h"
 #include "kartavo/geomap/render/graticule_painter.h"

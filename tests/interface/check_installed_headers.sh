@@ -4,9 +4,17 @@
 #  - every installed header compiles alone against the installed tree;
 #  - a program built with find_package(kartavo) against that tree, using a
 #    name of every module through the umbrella headers only, links and runs.
-# Usage: check_installed_headers.sh <source dir> <build dir> <c++ compiler>
+# Usage: check_installed_headers.sh <source dir> <build dir> <c++ compiler> [Qt include dirs]
+# The Qt backend's headers are installed and compiled only when the Qt include
+# directories (a ;-separated list) are given.
 set -uo pipefail
-src=$1 build=$2 cxx=$3
+src=$1 build=$2 cxx=$3 qt_dirs=${4:-}
+extra=()
+if [ -n "$qt_dirs" ]; then
+  IFS=';' read -ra dirs <<<"$qt_dirs"
+  for d in "${dirs[@]}"; do extra+=("-isystem$d"); done
+  extra+=(-fPIC)
+fi
 prefix=$(mktemp -d /tmp/kartavo-install.XXXXXX)
 trap 'rm -rf "$prefix"' EXIT
 status=0
@@ -15,7 +23,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || { echo "install failed
 inc=$prefix/include
 
 installed=$(cd "$inc" && find kartavo -type f | sort)
-public=$(cd "$src" && find kartavo -name '*.h' -not -path '*/detail/*' | sort)
+public=$(cd "$src" && find kartavo -name '*.h' -not -path '*/detail/*' |
+  { if [ -n "$qt_dirs" ]; then cat; else grep -v '^kartavo/backend_qt/'; fi; } | sort)
 if [ "$installed" != "$public" ]; then
   echo "installed headers differ from the public headers (kartavo/**/*.h outside detail/):"
   diff <(echo "$public") <(echo "$installed") | sed 's/^</  not installed:/; s/^>/  installed but not public:/' | grep '^ '
@@ -24,11 +33,12 @@ fi
 
 compile_alone() {
   printf '#include "%s"\n' "$1" |
-    "$cxx" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$inc" -x c++ - 2>&1 |
+    "$cxx" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$inc" $extra -x c++ - 2>&1 |
     head -5 | sed "s|^|$1: |"
 }
 export -f compile_alone
 export cxx inc
+export extra="${extra[*]:-}"
 failed=$(echo "$installed" | xargs -P 2 -I{} bash -c 'compile_alone {}')
 if [ -n "$failed" ]; then
   echo "installed headers that do not compile alone (each must include what it uses):"
