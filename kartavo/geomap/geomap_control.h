@@ -21,7 +21,9 @@
 #include "kartavo/geomap/calib_xml_reader.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/geomap_types.h"
+#include "kartavo/geomap/interaction/mouse_state.h"
 #include "kartavo/geomap/landmark_records.h"
+#include "kartavo/geomap/view/map_view.h"
 
 #include <array>
 #include <memory>
@@ -38,7 +40,7 @@ public:
   void Assign(const fw::TPersistent* Source) override;
 
   // --- published properties ---
-  bool AllowPan() const { return FMouseAction == quillon::maPan; }
+  bool AllowPan() const { return FMouse.FMouseAction == quillon::maPan; }
   void SetAllowPan(bool value);
   bool AntiAlias() const { return FAntiAlias; }
   void SetAntiAlias(bool value);
@@ -54,8 +56,8 @@ public:
   void SetColorCalibPoints(fw::TColor value);
   fw::TColor ColorFrame() const { return FFrameColor; }
   void SetColorFrame(fw::TColor value);
-  bool ConfinePanToMapImage() const { return FConfinePan; }
-  void SetConfinePanToMapImage(bool value);
+  bool ConfinePanToMapImage() const { return FView.FConfinePan; }
+  void SetConfinePanToMapImage(bool value) { SetConfinePan(value); }
   const std::string& EmptyMsg() const { return FEmptyMsg; }
   void SetEmptyMsg(const std::string& value);
   quillon::TFrameStyle FrameStyle() const { return FFrameStyle; }
@@ -68,8 +70,8 @@ public:
   void SetUTMZone(int value);
   THemisphere UTMHemisphere() const { return FCalibData.UTMSouth ? hemiSouth : hemiNorth; }
   void SetUTMHemisphere(THemisphere value) { FCalibData.UTMSouth = value == hemiSouth; }
-  quillon::TMouseActMode MouseAction() const { return FMouseAction; }
-  void SetMouseAction(quillon::TMouseActMode value) { FMouseAction = value; }
+  quillon::TMouseActMode MouseAction() const { return FMouse.FMouseAction; }
+  void SetMouseAction(quillon::TMouseActMode value) { FMouse.FMouseAction = value; }
   fw::TColor MouseTraceColor() const { return FColorMTrace; }
   void SetMouseTraceColor(fw::TColor value) { FColorMTrace = value; }
   bool MouseTraceInvert() const { return FMTraceInvert; }
@@ -90,13 +92,13 @@ public:
   void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
   double LastClickLatitude() const;
   double LastClickLongitude() const;
-  int LastClickPosX() const { return FLastMClickPosX; }
-  int LastClickPosY() const { return FLastMClickPosY; }
-  int LastMousePosX() const { return FLastMMousePosX; }
-  int LastMousePosY() const { return FLastMMousePosY; }
+  int LastClickPosX() const { return FMouse.FLastMClickPosX; }
+  int LastClickPosY() const { return FMouse.FLastMClickPosY; }
+  int LastMousePosX() const { return FMouse.FLastMMousePosX; }
+  int LastMousePosY() const { return FMouse.FLastMMousePosY; }
   int LMRandomDisplayThreshold() const { return FLMRandSampleLimit; }
   void SetLMRandomDisplayThreshold(int value);
-  double Magnification() const { return FMagnify; }
+  double Magnification() const { return FView.FMagnify; }
   const std::string& MapImgFile() const { return FMapImgName; }
   int MapImgWidth() const { return FMapImgWidth; }
   int MapImgHeight() const { return FMapImgHeight; }
@@ -105,8 +107,8 @@ public:
   int NumMTracePoints() const { return FNumMTrace; }
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool value);
-  quillon::TPoint TopLeft() const { return FTopLeft; }
-  quillon::TZoomState ZoomState() const { return FZoomState; }
+  quillon::TPoint TopLeft() const { return FView.FTopLeft; }
+  quillon::TZoomState ZoomState() const { return FMouse.FZoomState; }
   bool LMClassVisible(uint8_t ClassFlag) const { return GetClassVisibility(ClassFlag); }
   void SetLMClassVisible(uint8_t ClassFlag, bool value) { SetClassVisibility(ClassFlag, value); }
   bool GetClassVisibility(uint8_t i) const { return FLMClassVisible[i]; }
@@ -127,6 +129,34 @@ public:
 
   void DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D);
   void DoZoomPanEvent();
+
+  // --- view and zoom stack (geomap_view.cpp) ---
+  // Magnifications are taken within TMapView::MinMagnification …
+  // MaxMagnification; a value beyond that range is clamped to it, and one
+  // that is not positive and finite is ignored like other out-of-range
+  // values: the view stays as it was and nothing repaints.
+  void SetMagnification(double x);
+  // Stores the point as it is (no confinement) and repaints.
+  void SetTopLeft(quillon::TPoint APoint);
+  void BringMapPixelToCenter(quillon::TPoint APoint);
+  // Does nothing when the position does not convert to a map-image pixel.
+  void BringLocationToCenter(double Latitude, double Longitude);
+  void PanMapToFillWindow();
+  // Writer of ConfinePanToMapImage.
+  void SetConfinePan(bool value);
+  // Without a map image (or in a control without area) there is nothing to
+  // fit: the view stays as it was.
+  void ZoomFitPage();
+  void ZoomStateOnStack();
+  // Out of -15 … 0 the entry reads empty.
+  TgmZoomStackEntry GetZoomStackEntry(int StackIx) const;
+  TgmZoomStackEntry ZoomStack(int StackIx) const { return GetZoomStackEntry(StackIx); }
+  void ZoomHistory(int Index);
+  void ClearZoomHistory();
+
+  // --- mouse (geomap_mouse.cpp; the modes in interaction/) ---
+  bool MouseBox(int& xLo, int& yLo, int& xHi, int& yHi);
+  void MouseBoxAbort();
   void SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, bool Transparent);
 
   // --- calibration points (geomap_calibration.cpp) ---
@@ -209,6 +239,9 @@ private:
 public:
 protected:
   void AssignTo(fw::TPersistent* Dest) const override;
+  void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
+  void MouseMove(fw::TShiftState Shift, int X, int Y) override;
+  void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
 
   // The refit after every change of the calibration: the fit of the model
   // in force, then corners and resolution. With graticule update the
@@ -237,31 +270,20 @@ protected:
   fw::TColor FColorGratPoints = 0;
   fw::TColor FColBlackLine = 0, FColGrayLine = 0, FColWhiteLine = 0;
   std::string FEmptyMsg;
-  bool FLButtonWasDown = false;
   std::array<bool, 256> FLMClassVisible{};
   int FLMRandSampleLimit = 0;
   std::string FMapImgName;
   int FMapImgWidth = 0, FMapImgHeight = 0;
-  double FMagnify = 0;
-  quillon::TZoomState FZoomState = quillon::zsIdle;
-  quillon::TMouseBoxState FMouseBoxState = quillon::mbsIdle;
-  int FMouseBoxX1 = 0, FMouseBoxX2 = 0, FMouseBoxY1 = 0, FMouseBoxY2 = 0;
   std::vector<quillon::TColoredPoint> FMTrace;
   int FNumMTrace = 0;
   fw::TColor FColorMTrace = 0;
   bool FMTraceInvert = false;
-  int FWindOldCornerX = 0, FWindOldCornerY = 0, FWindAnchorX = 0, FWindAnchorY = 0;
   TShowGrat FShowGrat = sgNone;
-  quillon::TPoint FTopLeft;
   TCalibModel FCalibModel = cmUndefined;
   TCalQuad FBiQuadOops;
   TCalibLine FParaIpOops;
   bool FRestoreBiQuadOK = false, FRestoreParaIpOK = false;
   bool FSuppressPaint = false;
-  bool FConfinePan = false;
-  quillon::TMouseActMode FMouseAction = quillon::maNone;
-  bool FRubberBandOn = false, FSelectRectOn = false;
-  int FRubberBAnchorX = 0, FRubberBAnchorY = 0, FRubberBandOldX = 0, FRubberBandOldY = 0;
   bool FAntiAlias = false;
   double FGratLineDist = 0;
   int FUTMGridDist = 0;
@@ -273,17 +295,13 @@ protected:
   int FHighLM = 0;
   fw::TColor FHighLMColFG = 0, FHighLMColBG = 0;
   bool FHighLMTrans = false;
-  int FTopLeftXAnchor = 0, FTopLeftYAnchor = 0;
-  std::array<TgmZoomStackEntry, ZoomStackSize> FZoomStack{};
-  int FZStackPoi = 0;
   std::string FCalDatName;
-  int MouseAnchorX = 0, MouseAnchorY = 0;
-  int FLastMClickPosX = 0, FLastMClickPosY = 0, FLastMMousePosX = 0, FLastMMousePosY = 0;
   std::unique_ptr<fw::TBitmap> GrafBmp;
+  TMapView FView;
+  TMouseState FMouse;
 
 private:
   void ResizeLandMarkStorage(int n);
-  void ClearZoomHistory();
   int FPaintCount = 0;
 };
 

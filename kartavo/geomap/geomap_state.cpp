@@ -19,14 +19,10 @@ constexpr int MinLMRandomThreshold = 1000;
 
 TGeoMap::TGeoMap(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {
   SetBounds(Left(), Top(), 500, 400);
-  FTopLeft = {0, 0};
-  FConfinePan = true;
   FGratLineDist = 0;
-  FLastMClickPosX = FLastMClickPosY = FLastMMousePosX = FLastMMousePosY = 0;
   FShowGrat = sgNone;
   FSuppressPaint = false;
   FAntiAlias = true;
-  FMagnify = 1.0;
   FEmptyMsg = "GeoMap: empty";
 
   FNumLandMarks = 0;
@@ -49,12 +45,6 @@ TGeoMap::TGeoMap(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {
   FColorMTrace = 0xFFFFFF;
   FMTraceInvert = true;
   FMTrace.resize(TraceCapacity);
-
-  FMouseBoxState = quillon::mbsIdle;
-  FZoomState = quillon::zsIdle;
-  FMouseAction = quillon::maPan;
-  FRubberBandOn = FSelectRectOn = false;
-  FLButtonWasDown = false;
 
   FDefaultLM = DefaultLandMark();
   FHighLM = 0;
@@ -88,11 +78,6 @@ void TGeoMap::ResizeLandMarkStorage(int n) {
   } catch (const std::length_error&) {
     throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
   }
-}
-
-void TGeoMap::ClearZoomHistory() {
-  FZoomStack.fill(TgmZoomStackEntry{});
-  FZStackPoi = 0;
 }
 
 void TGeoMap::AssignTo(fw::TPersistent* Dest) const {
@@ -134,41 +119,20 @@ void TGeoMap::Assign(const fw::TPersistent* Source) {
   FColGrayLine = src->FColGrayLine;
   FColWhiteLine = src->FColWhiteLine;
   FEmptyMsg = src->FEmptyMsg;
-  FLButtonWasDown = src->FLButtonWasDown;
   FLMClassVisible = src->FLMClassVisible;
   FLMRandSampleLimit = src->FLMRandSampleLimit;
   FMapImgName = src->FMapImgName;
   FMapImgWidth = src->FMapImgWidth;
   FMapImgHeight = src->FMapImgHeight;
-  FMagnify = src->FMagnify;
-  FZoomState = src->FZoomState;
-  FMouseBoxState = src->FMouseBoxState;
-  FMouseBoxX1 = src->FMouseBoxX1;
-  FMouseBoxX2 = src->FMouseBoxX2;
-  FMouseBoxY1 = src->FMouseBoxY1;
-  FMouseBoxY2 = src->FMouseBoxY2;
 
   // The mouse trace is not copied.
-  FWindOldCornerX = src->FWindOldCornerX;
-  FWindOldCornerY = src->FWindOldCornerY;
-  FWindAnchorX = src->FWindAnchorX;
-  FWindAnchorY = src->FWindAnchorY;
   FShowGrat = src->FShowGrat;
-  FTopLeft = src->FTopLeft;
   FCalibModel = src->FCalibModel;
   FBiQuadOops = src->FBiQuadOops;
   FParaIpOops = src->FParaIpOops;
   FRestoreBiQuadOK = src->FRestoreBiQuadOK;
   FRestoreParaIpOK = src->FRestoreParaIpOK;
   FSuppressPaint = src->FSuppressPaint;
-  FConfinePan = src->FConfinePan;
-  FMouseAction = src->FMouseAction;
-  FRubberBandOn = src->FRubberBandOn;
-  FSelectRectOn = src->FSelectRectOn;
-  FRubberBAnchorX = src->FRubberBAnchorX;
-  FRubberBAnchorY = src->FRubberBAnchorY;
-  FRubberBandOldX = src->FRubberBandOldX;
-  FRubberBandOldY = src->FRubberBandOldY;
   FAntiAlias = src->FAntiAlias;
   FGratLineDist = src->FGratLineDist;
   FUTMGridDist = src->FUTMGridDist;
@@ -181,22 +145,16 @@ void TGeoMap::Assign(const fw::TPersistent* Source) {
   FHighLMColFG = src->FHighLMColFG;
   FHighLMColBG = src->FHighLMColBG;
   FHighLMTrans = src->FHighLMTrans;
-  FTopLeftXAnchor = src->FTopLeftXAnchor;
-  FTopLeftYAnchor = src->FTopLeftYAnchor;
-  FZoomStack = src->FZoomStack;
-  FZStackPoi = src->FZStackPoi;
   FCalDatName = src->FCalDatName;
-  MouseAnchorX = src->MouseAnchorX;
-  MouseAnchorY = src->MouseAnchorY;
-  FLastMClickPosX = src->FLastMClickPosX;
-  FLastMClickPosY = src->FLastMClickPosY;
-  FLastMMousePosX = src->FLastMMousePosX;
-  FLastMMousePosY = src->FLastMMousePosY;
 
+  FView = src->FView;
+  FMouse = src->FMouse;
   GrafBmp->Assign(src->GrafBmp.get());
 }
 
-void TGeoMap::SetAllowPan(bool value) { FMouseAction = value ? quillon::maPan : quillon::maNone; }
+void TGeoMap::SetAllowPan(bool value) {
+  FMouse.FMouseAction = value ? quillon::maPan : quillon::maNone;
+}
 
 void TGeoMap::SetAntiAlias(bool value) {
   FAntiAlias = value;
@@ -206,7 +164,7 @@ void TGeoMap::SetAntiAlias(bool value) {
 void TGeoMap::SetCacheMagLimit(double value) {
   // NaN is no limit at all: it becomes 0 like any value below the range.
   FCacheMagLimit = value > MaxCacheMagLimit ? MaxCacheMagLimit : (value >= 0 ? value : 0.0);
-  if (FMagnify < MaxCacheMagLimit) Paint();
+  if (FView.FMagnify < MaxCacheMagLimit) Paint();
 }
 
 void TGeoMap::SetColorBackGnd(fw::TColor value) {
@@ -249,10 +207,6 @@ void TGeoMap::SetUTMGridDist(int value) {
   FUTMGridDist = std::clamp(value, 0, MaxUTMGridDist);
   Paint();
 }
-
-// Keeping the view inside the image on the way back to true belongs to the
-// zoom and pan logic.
-void TGeoMap::SetConfinePanToMapImage(bool value) { FConfinePan = value; }
 
 void TGeoMap::SetUTMZone(int value) {
   if (value >= 1 && value <= 60) FCalibData.UTMZone = value;
@@ -297,10 +251,6 @@ void TGeoMap::SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, boo
 
 void TGeoMap::DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D) {
   if (OnSelectRect) OnSelectRect(this, Flag != 0, A, B, C, D);
-}
-
-void TGeoMap::DoZoomPanEvent() {
-  if (OnZoomPan) OnZoomPan(this);
 }
 
 } // namespace kartavo
