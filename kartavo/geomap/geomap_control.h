@@ -40,7 +40,7 @@ public:
   void Assign(const fw::TPersistent* Source) override;
 
   // --- published properties ---
-  bool AllowPan() const { return FMouse.FMouseAction == quillon::maPan; }
+  bool AllowPan() const { return FMouse.Action == quillon::maPan; }
   void SetAllowPan(bool value);
   bool AntiAlias() const { return FAntiAlias; }
   void SetAntiAlias(bool value);
@@ -56,7 +56,7 @@ public:
   void SetColorCalibPoints(fw::TColor value);
   fw::TColor ColorFrame() const { return FFrameColor; }
   void SetColorFrame(fw::TColor value);
-  bool ConfinePanToMapImage() const { return FView.FConfinePan; }
+  bool ConfinePanToMapImage() const { return FView.ConfinePan(); }
   void SetConfinePanToMapImage(bool value) { SetConfinePan(value); }
   const std::string& EmptyMsg() const { return FEmptyMsg; }
   void SetEmptyMsg(const std::string& value);
@@ -70,8 +70,8 @@ public:
   void SetUTMZone(int value);
   THemisphere UTMHemisphere() const { return FCalibData.UTMSouth ? hemiSouth : hemiNorth; }
   void SetUTMHemisphere(THemisphere value) { FCalibData.UTMSouth = value == hemiSouth; }
-  quillon::TMouseActMode MouseAction() const { return FMouse.FMouseAction; }
-  void SetMouseAction(quillon::TMouseActMode value) { FMouse.FMouseAction = value; }
+  quillon::TMouseActMode MouseAction() const { return FMouse.Action; }
+  void SetMouseAction(quillon::TMouseActMode value) { FMouse.Action = value; }
   fw::TColor MouseTraceColor() const { return FColorMTrace; }
   void SetMouseTraceColor(fw::TColor value) { FColorMTrace = value; }
   bool MouseTraceInvert() const { return FMTraceInvert; }
@@ -92,13 +92,13 @@ public:
   void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
   double LastClickLatitude() const;
   double LastClickLongitude() const;
-  int LastClickPosX() const { return FMouse.FLastMClickPosX; }
-  int LastClickPosY() const { return FMouse.FLastMClickPosY; }
-  int LastMousePosX() const { return FMouse.FLastMMousePosX; }
-  int LastMousePosY() const { return FMouse.FLastMMousePosY; }
+  int LastClickPosX() const { return FMouse.LastClick.X; }
+  int LastClickPosY() const { return FMouse.LastClick.Y; }
+  int LastMousePosX() const { return FMouse.LastMouse.X; }
+  int LastMousePosY() const { return FMouse.LastMouse.Y; }
   int LMRandomDisplayThreshold() const { return FLMRandSampleLimit; }
   void SetLMRandomDisplayThreshold(int value);
-  double Magnification() const { return FView.FMagnify; }
+  double Magnification() const { return FView.Magnification(); }
   const std::string& MapImgFile() const { return FMapImgName; }
   int MapImgWidth() const { return FMapImgWidth; }
   int MapImgHeight() const { return FMapImgHeight; }
@@ -107,8 +107,8 @@ public:
   int NumMTracePoints() const { return FNumMTrace; }
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool value);
-  quillon::TPoint TopLeft() const { return FView.FTopLeft; }
-  quillon::TZoomState ZoomState() const { return FMouse.FZoomState; }
+  quillon::TPoint TopLeft() const { return FView.TopLeft(); }
+  quillon::TZoomState ZoomState() const { return FView.ZoomState(); }
   bool LMClassVisible(uint8_t ClassFlag) const { return GetClassVisibility(ClassFlag); }
   void SetLMClassVisible(uint8_t ClassFlag, bool value) { SetClassVisibility(ClassFlag, value); }
   bool GetClassVisibility(uint8_t i) const { return FLMClassVisible[i]; }

@@ -5,11 +5,11 @@
 namespace kartavo {
 
 quillon::TPoint TGeoMap::ControlToMapImage(quillon::TPoint APoint) const {
-  return kartavo::ControlToMapImage(APoint, FView.FTopLeft, FView.FMagnify);
+  return kartavo::ControlToMapImage(APoint, FView.TopLeft(), FView.Magnification());
 }
 
 quillon::TPoint TGeoMap::MapImageToControl(quillon::TPoint APoint) const {
-  return kartavo::MapImageToControl(APoint, FView.FTopLeft, FView.FMagnify);
+  return kartavo::MapImageToControl(APoint, FView.TopLeft(), FView.Magnification());
 }
 
 double TGeoMap::CalcLatitude(int x, int y, bool& valid) const {
@@ -57,13 +57,13 @@ bool TGeoMap::RecalcGratMat() { return kartavo::RecalcGratMat(FCalibData, *FGrat
 
 double TGeoMap::LastClickLatitude() const {
   bool valid = false;
-  const double lat = CalcLatitude(FMouse.FLastMClickPosX, FMouse.FLastMClickPosY, valid);
+  const double lat = CalcLatitude(FMouse.LastClick.X, FMouse.LastClick.Y, valid);
   return valid ? lat : 0.0;
 }
 
 double TGeoMap::LastClickLongitude() const {
   bool valid = false;
-  const double lon = CalcLongitude(FMouse.FLastMClickPosX, FMouse.FLastMClickPosY, valid);
+  const double lon = CalcLongitude(FMouse.LastClick.X, FMouse.LastClick.Y, valid);
   return valid ? lon : 0.0;
 }
 

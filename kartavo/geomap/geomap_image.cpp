@@ -34,7 +34,7 @@ void TGeoMap::ShowNewMapImage(const std::string& Name) {
   FMapImgWidth = GrafBmp->Width();
   FMapImgHeight = GrafBmp->Height();
   AuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FView.FTopLeft = {0, 0};
+  FView.SetTopLeft({0, 0});
   Paint();
 }
 
@@ -104,7 +104,7 @@ void TGeoMap::ResizeMap(double Magnification) {
   FMapImgWidth = GrafBmp->Width();
   FMapImgHeight = GrafBmp->Height();
   AuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FView.FTopLeft = {0, 0};
+  FView.SetTopLeft({0, 0});
   Paint();
 }
 

@@ -152,9 +152,7 @@ void TGeoMap::Assign(const fw::TPersistent* Source) {
   GrafBmp->Assign(src->GrafBmp.get());
 }
 
-void TGeoMap::SetAllowPan(bool value) {
-  FMouse.FMouseAction = value ? quillon::maPan : quillon::maNone;
-}
+void TGeoMap::SetAllowPan(bool value) { FMouse.Action = value ? quillon::maPan : quillon::maNone; }
 
 void TGeoMap::SetAntiAlias(bool value) {
   FAntiAlias = value;
@@ -164,7 +162,7 @@ void TGeoMap::SetAntiAlias(bool value) {
 void TGeoMap::SetCacheMagLimit(double value) {
   // NaN is no limit at all: it becomes 0 like any value below the range.
   FCacheMagLimit = value > MaxCacheMagLimit ? MaxCacheMagLimit : (value >= 0 ? value : 0.0);
-  if (FView.FMagnify < MaxCacheMagLimit) Paint();
+  if (FView.Magnification() < MaxCacheMagLimit) Paint();
 }
 
 void TGeoMap::SetColorBackGnd(fw::TColor value) {

@@ -30,7 +30,7 @@ void TGeoMap::PanMapToFillWindow() {
 }
 
 void TGeoMap::SetConfinePan(bool value) {
-  FView.FConfinePan = value;
+  FView.SetConfinePan(value);
   if (value) PanMapToFillWindow();
 }
 
@@ -41,11 +41,11 @@ void TGeoMap::ZoomFitPage() {
 // Views set while a form stream loads the control are not history.
 void TGeoMap::ZoomStateOnStack() {
   if (ComponentState() & fw::csLoading) return;
-  FView.Push();
+  FView.ZoomStack().Push(FView.Current());
 }
 
 TgmZoomStackEntry TGeoMap::GetZoomStackEntry(int StackIx) const {
-  return FView.StackEntry(StackIx);
+  return FView.ZoomStack().At(StackIx);
 }
 
 void TGeoMap::ZoomHistory(int Index) {

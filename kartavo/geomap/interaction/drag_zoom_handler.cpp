@@ -15,27 +15,28 @@ int HalfSpan(int extent, double magnify) { return RoundPixel(extent / magnify / 
 
 void TDragZoomHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   if (!In.LeftHeld()) {
-    Ctx.Mouse.FLButtonWasDown = false;
+    Ctx.Mouse.LButtonWasDown = false;
     return;
   }
   if (!ContinueDrag(Ctx, In) || !InsideControl(Ctx, In)) return;
   const int w = Ctx.Map.Width(), h = Ctx.Map.Height();
   if (w <= 0 || h <= 0) return;
   TMapView& v = Ctx.View;
-  const double m = v.FMagnify;
+  const double m = v.Magnification();
   const int hx = HalfSpan(w, m), hy = HalfSpan(h, m);
-  const double factor = 1 - 0.05 * (Ctx.Mouse.MouseAnchorX - In.X) / double(w) +
-                        (Ctx.Mouse.MouseAnchorY - In.Y) / double(h);
+  const double factor = 1 - 0.05 * (Ctx.Mouse.DragAnchor.X - In.X) / double(w) +
+                        (Ctx.Mouse.DragAnchor.Y - In.Y) / double(h);
   // Dragging far down asks for no size at all: the smallest one it gets.
   v.SetMagnification(factor > 0 ? m * factor : TMapView::MinMagnification);
-  v.FTopLeft = {RoundPixel(double(v.FTopLeft.X) + hx - HalfSpan(w, v.FMagnify)),
-                RoundPixel(double(v.FTopLeft.Y) + hy - HalfSpan(h, v.FMagnify))};
+  const double m2 = v.Magnification();
+  v.SetTopLeft({RoundPixel(double(v.TopLeft().X) + hx - HalfSpan(w, m2)),
+                RoundPixel(double(v.TopLeft().Y) + hy - HalfSpan(h, m2))});
   Ctx.Map.Paint();
   Ctx.Map.DoZoomPanEvent();
 }
 
 void TDragZoomHandler::Up(TMouseContext& Ctx, const TMouseInput&) const {
-  Ctx.Mouse.FLButtonWasDown = false;
+  Ctx.Mouse.LButtonWasDown = false;
   Ctx.Map.ZoomStateOnStack();
 }
 

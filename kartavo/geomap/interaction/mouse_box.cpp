@@ -17,11 +17,11 @@ namespace {
 
 void XorMouseBox(TMouseContext& Ctx) {
   const TMouseState& m = Ctx.Mouse;
-  XorBox(*Ctx.Map.Canvas(), m.FMouseBoxX1, m.FMouseBoxY1, m.FMouseBoxX2, m.FMouseBoxY2);
+  XorBox(*Ctx.Map.Canvas(), m.BoxCorner1, m.BoxCorner2);
 }
 
 bool BoxOpen(const TMouseState& m) {
-  return m.FMouseBoxState == quillon::mbsWaiting || m.FMouseBoxState == quillon::mbsDragging;
+  return m.BoxState == quillon::mbsWaiting || m.BoxState == quillon::mbsDragging;
 }
 
 // Without a display, input comes only from the queue and the idle hook that
@@ -42,62 +42,59 @@ void ProcessOneRound() {
 
 void MouseBoxDown(TMouseContext& Ctx, const TMouseInput& In) {
   TMouseState& m = Ctx.Mouse;
-  if (m.FMouseBoxState != quillon::mbsWaiting) return;
+  if (m.BoxState != quillon::mbsWaiting) return;
   if (In.IsRight()) {
-    m.FMouseBoxState = quillon::mbsIdle;
+    m.BoxState = quillon::mbsIdle;
     return;
   }
-  m.FMouseBoxX1 = m.FMouseBoxX2 = In.X;
-  m.FMouseBoxY1 = m.FMouseBoxY2 = In.Y;
-  m.FMouseBoxState = quillon::mbsDragging;
+  m.BoxCorner1 = m.BoxCorner2 = In.Pos();
+  m.BoxState = quillon::mbsDragging;
 }
 
 void MouseBoxMove(TMouseContext& Ctx, const TMouseInput& In) {
   TMouseState& m = Ctx.Mouse;
-  if (m.FMouseBoxState != quillon::mbsDragging) return;
+  if (m.BoxState != quillon::mbsDragging) return;
   const TMouseInput c = ClampedToControl(Ctx, In, 1);
   XorMouseBox(Ctx);
-  m.FMouseBoxX2 = c.X;
-  m.FMouseBoxY2 = c.Y;
+  m.BoxCorner2 = c.Pos();
   XorMouseBox(Ctx);
 }
 
 void MouseBoxUp(TMouseContext& Ctx, const TMouseInput& In) {
   TMouseState& m = Ctx.Mouse;
-  if (m.FMouseBoxState != quillon::mbsDragging) return;
+  if (m.BoxState != quillon::mbsDragging) return;
   XorMouseBox(Ctx);
   if (In.IsRight()) {
-    m.FMouseBoxState = quillon::mbsIdle;
+    m.BoxState = quillon::mbsIdle;
     return;
   }
-  m.FMouseBoxX2 = In.X;
-  m.FMouseBoxY2 = In.Y;
-  m.FMouseBoxState = quillon::mbsCompleted;
+  m.BoxCorner2 = In.Pos();
+  m.BoxState = quillon::mbsCompleted;
 }
 
 void AbortMouseBox(TMouseContext& Ctx) {
-  if (Ctx.Mouse.FMouseBoxState == quillon::mbsDragging) XorMouseBox(Ctx);
-  Ctx.Mouse.FMouseBoxState = quillon::mbsIdle;
+  if (Ctx.Mouse.BoxState == quillon::mbsDragging) XorMouseBox(Ctx);
+  Ctx.Mouse.BoxState = quillon::mbsIdle;
 }
 
 bool RunMouseBox(TMouseContext& Ctx, int& xLo, int& yLo, int& xHi, int& yHi) {
   TMouseState& m = Ctx.Mouse;
-  const quillon::TMouseActMode saved = m.FMouseAction;
-  m.FMouseAction = quillon::maNone;
-  m.FMouseBoxState = quillon::mbsWaiting;
+  const quillon::TMouseActMode saved = m.Action;
+  m.Action = quillon::maNone;
+  m.BoxState = quillon::mbsWaiting;
   while (BoxOpen(m)) {
     ProcessOneRound();
-    if (BoxOpen(m) && NoInputCanArrive()) m.FMouseBoxState = quillon::mbsIdle;
+    if (BoxOpen(m) && NoInputCanArrive()) m.BoxState = quillon::mbsIdle;
   }
-  const bool completed = m.FMouseBoxState == quillon::mbsCompleted;
+  const bool completed = m.BoxState == quillon::mbsCompleted;
   if (completed) {
-    xLo = std::min(m.FMouseBoxX1, m.FMouseBoxX2);
-    xHi = std::max(m.FMouseBoxX1, m.FMouseBoxX2);
-    yLo = std::min(m.FMouseBoxY1, m.FMouseBoxY2);
-    yHi = std::max(m.FMouseBoxY1, m.FMouseBoxY2);
+    xLo = std::min(m.BoxCorner1.X, m.BoxCorner2.X);
+    xHi = std::max(m.BoxCorner1.X, m.BoxCorner2.X);
+    yLo = std::min(m.BoxCorner1.Y, m.BoxCorner2.Y);
+    yHi = std::max(m.BoxCorner1.Y, m.BoxCorner2.Y);
   }
-  m.FMouseBoxState = quillon::mbsIdle;
-  m.FMouseAction = saved;
+  m.BoxState = quillon::mbsIdle;
+  m.Action = saved;
   return completed;
 }
 

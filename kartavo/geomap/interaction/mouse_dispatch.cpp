@@ -38,24 +38,20 @@ const TMouseHandler* MouseHandlerFor(quillon::TMouseActMode Mode) {
 }
 
 void DispatchMouseDown(TMouseContext& Ctx, const TMouseInput& In) {
-  const quillon::TPoint p = Ctx.Map.ControlToMapImage({In.X, In.Y});
-  Ctx.Mouse.FLastMClickPosX = p.X;
-  Ctx.Mouse.FLastMClickPosY = p.Y;
+  Ctx.Mouse.LastClick = Ctx.Map.ControlToMapImage({In.X, In.Y});
   MouseBoxDown(Ctx, In);
-  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.FMouseAction)) h->Down(Ctx, In);
+  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.Action)) h->Down(Ctx, In);
 }
 
 void DispatchMouseMove(TMouseContext& Ctx, const TMouseInput& In) {
-  const quillon::TPoint p = Ctx.Map.ControlToMapImage({In.X, In.Y});
-  Ctx.Mouse.FLastMMousePosX = p.X;
-  Ctx.Mouse.FLastMMousePosY = p.Y;
+  Ctx.Mouse.LastMouse = Ctx.Map.ControlToMapImage({In.X, In.Y});
   MouseBoxMove(Ctx, In);
-  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.FMouseAction)) h->Move(Ctx, In);
+  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.Action)) h->Move(Ctx, In);
 }
 
 void DispatchMouseUp(TMouseContext& Ctx, const TMouseInput& In) {
   MouseBoxUp(Ctx, In);
-  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.FMouseAction)) h->Up(Ctx, In);
+  if (const TMouseHandler* h = MouseHandlerFor(Ctx.Mouse.Action)) h->Up(Ctx, In);
 }
 
 bool InsideControl(const TMouseContext& Ctx, const TMouseInput& In) {
@@ -70,12 +66,10 @@ TMouseInput ClampedToControl(const TMouseContext& Ctx, const TMouseInput& In, in
 }
 
 bool ContinueDrag(TMouseContext& Ctx, const TMouseInput& In) {
-  if (Ctx.Mouse.FLButtonWasDown) return true;
-  Ctx.Mouse.FLButtonWasDown = true;
-  Ctx.Mouse.MouseAnchorX = In.X;
-  Ctx.Mouse.MouseAnchorY = In.Y;
-  Ctx.View.FTopLeftXAnchor = Ctx.View.FTopLeft.X;
-  Ctx.View.FTopLeftYAnchor = Ctx.View.FTopLeft.Y;
+  if (Ctx.Mouse.LButtonWasDown) return true;
+  Ctx.Mouse.LButtonWasDown = true;
+  Ctx.Mouse.DragAnchor = {In.X, In.Y};
+  Ctx.View.SetTopLeftAnchor(Ctx.View.TopLeft());
   return false;
 }
 

@@ -16,14 +16,17 @@ int PannedAxis(int topLeftAnchor, int mouseAnchor, int pointer, double magnify) 
 
 void TPanHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   if (!In.LeftHeld()) {
-    Ctx.Mouse.FLButtonWasDown = false;
+    Ctx.Mouse.LButtonWasDown = false;
     return;
   }
   if (!ContinueDrag(Ctx, In) || !InsideControl(Ctx, In)) return;
   TMapView& v = Ctx.View;
-  const double m = v.FMagnify;
-  if (FHorz) v.FTopLeft.X = PannedAxis(v.FTopLeftXAnchor, Ctx.Mouse.MouseAnchorX, In.X, m);
-  if (FVert) v.FTopLeft.Y = PannedAxis(v.FTopLeftYAnchor, Ctx.Mouse.MouseAnchorY, In.Y, m);
+  const double m = v.Magnification();
+  const quillon::TPoint anchor = v.TopLeftAnchor(), drag = Ctx.Mouse.DragAnchor;
+  quillon::TPoint p = v.TopLeft();
+  if (FHorz) p.X = PannedAxis(anchor.X, drag.X, In.X, m);
+  if (FVert) p.Y = PannedAxis(anchor.Y, drag.Y, In.Y, m);
+  v.SetTopLeft(p);
   if (Ctx.Map.ConfinePanToMapImage()) Ctx.Map.PanMapToFillWindow();
   Ctx.Map.Paint();
   Ctx.Map.DoZoomPanEvent();
@@ -31,7 +34,7 @@ void TPanHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
 
 // The next press starts a new drag even when no move comes in between.
 void TPanHandler::Up(TMouseContext& Ctx, const TMouseInput&) const {
-  Ctx.Mouse.FLButtonWasDown = false;
+  Ctx.Mouse.LButtonWasDown = false;
   Ctx.Map.ZoomStateOnStack();
 }
 

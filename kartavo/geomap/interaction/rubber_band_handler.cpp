@@ -10,17 +10,15 @@ namespace {
 
 void XorBandLine(TMouseContext& Ctx) {
   const TMouseState& m = Ctx.Mouse;
-  XorLine(*Ctx.Map.Canvas(), m.FRubberBAnchorX, m.FRubberBAnchorY, m.FRubberBandOldX,
-          m.FRubberBandOldY);
+  XorLine(*Ctx.Map.Canvas(), m.RubberBandAnchor, m.RubberBandOld);
 }
 
 void StartLineAt(TMouseState& m, const TMouseInput& In) {
-  m.FRubberBAnchorX = m.FRubberBandOldX = In.X;
-  m.FRubberBAnchorY = m.FRubberBandOldY = In.Y;
+  m.RubberBandAnchor = m.RubberBandOld = In.Pos();
 }
 
 void Raise(TGeoMap& Map, const quillon::TOnRubberBandActionEvent& Event, const TMouseState& m) {
-  if (Event) Event(&Map, {m.FLastMClickPosX, m.FLastMClickPosY});
+  if (Event) Event(&Map, m.LastClick);
 }
 
 } // namespace
@@ -28,26 +26,25 @@ void Raise(TGeoMap& Map, const quillon::TOnRubberBandActionEvent& Event, const T
 void TRubberBandHandler::Down(TMouseContext& Ctx, const TMouseInput& In) const {
   if (!In.IsLeft()) return;
   TMouseState& m = Ctx.Mouse;
-  if (In.Shift.Contains(fw::ssCtrl) && m.FRubberBandOn) {
+  if (In.Shift.Contains(fw::ssCtrl) && m.RubberBandOn) {
     Raise(Ctx.Map, Ctx.Map.OnContinueRubberBand, m);
     StartLineAt(m, In);
-  } else if (m.FRubberBandOn) {
+  } else if (m.RubberBandOn) {
     XorBandLine(Ctx);
-    m.FRubberBandOn = false;
+    m.RubberBandOn = false;
     Raise(Ctx.Map, Ctx.Map.OnEndRubberBand, m);
   } else {
     Raise(Ctx.Map, Ctx.Map.OnBeginRubberBand, m);
-    m.FRubberBandOn = true;
+    m.RubberBandOn = true;
     StartLineAt(m, In);
   }
 }
 
 void TRubberBandHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   TMouseState& m = Ctx.Mouse;
-  if (!m.FRubberBandOn) return;
+  if (!m.RubberBandOn) return;
   XorBandLine(Ctx);
-  m.FRubberBandOldX = In.X;
-  m.FRubberBandOldY = In.Y;
+  m.RubberBandOld = In.Pos();
   XorBandLine(Ctx);
 }
 

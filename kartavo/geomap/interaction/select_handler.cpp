@@ -12,8 +12,7 @@ namespace {
 
 void XorSelectBox(TMouseContext& Ctx) {
   const TMouseState& m = Ctx.Mouse;
-  XorBox(*Ctx.Map.Canvas(), m.FWindAnchorX, m.FWindAnchorY, m.FWindOldCornerX, m.FWindOldCornerY,
-         true);
+  XorBox(*Ctx.Map.Canvas(), m.WindAnchor, m.WindOldCorner, true);
 }
 
 // Longitude 1, latitude 1, longitude 2, latitude 2 of the map-image pixels
@@ -33,7 +32,7 @@ bool ToGeographic(const TGeoMap& Map, quillon::TPoint p1, quillon::TPoint p2,
 
 void ReportSelection(TMouseContext& Ctx, const TMouseInput& In) {
   const TMouseState& m = Ctx.Mouse;
-  const quillon::TPoint p1 = Ctx.Map.ControlToMapImage({m.FWindAnchorX, m.FWindAnchorY});
+  const quillon::TPoint p1 = Ctx.Map.ControlToMapImage(m.WindAnchor);
   const quillon::TPoint p2 = Ctx.Map.ControlToMapImage({In.X, In.Y});
   std::array<double, 4> geo{};
   if (ToGeographic(Ctx.Map, p1, p2, geo))
@@ -47,20 +46,17 @@ void ReportSelection(TMouseContext& Ctx, const TMouseInput& In) {
 void TSelectHandler::Down(TMouseContext& Ctx, const TMouseInput& In) const {
   if (!In.IsLeft()) return;
   TMouseState& m = Ctx.Mouse;
-  m.FWindAnchorX = m.FWindOldCornerX = In.X;
-  m.FWindAnchorY = m.FWindOldCornerY = In.Y;
-  m.FSelectRectOn = true;
-  if (Ctx.Map.OnBeginRubberBand)
-    Ctx.Map.OnBeginRubberBand(&Ctx.Map, {m.FLastMClickPosX, m.FLastMClickPosY});
+  m.WindAnchor = m.WindOldCorner = In.Pos();
+  m.SelectRectOn = true;
+  if (Ctx.Map.OnBeginRubberBand) Ctx.Map.OnBeginRubberBand(&Ctx.Map, m.LastClick);
 }
 
 void TSelectHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   TMouseState& m = Ctx.Mouse;
-  if (!m.FSelectRectOn || !In.LeftHeld()) return;
+  if (!m.SelectRectOn || !In.LeftHeld()) return;
   const TMouseInput c = ClampedToControl(Ctx, In);
   XorSelectBox(Ctx);
-  m.FWindOldCornerX = c.X;
-  m.FWindOldCornerY = c.Y;
+  m.WindOldCorner = c.Pos();
   XorSelectBox(Ctx);
 }
 
@@ -68,8 +64,8 @@ void TSelectHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
 // in mid-drag has no box to erase.
 void TSelectHandler::Up(TMouseContext& Ctx, const TMouseInput& In) const {
   TMouseState& m = Ctx.Mouse;
-  if (!In.IsLeft() || !m.FSelectRectOn) return;
-  m.FSelectRectOn = false;
+  if (!In.IsLeft() || !m.SelectRectOn) return;
+  m.SelectRectOn = false;
   XorSelectBox(Ctx);
   ReportSelection(Ctx, In);
 }

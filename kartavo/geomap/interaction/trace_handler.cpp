@@ -6,7 +6,7 @@
 namespace kartavo {
 
 void TTraceHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
-  if (Ctx.Mouse.FZoomState != quillon::zsIdle || !In.LeftHeld()) return;
+  if (Ctx.View.ZoomState() != quillon::zsIdle || !In.LeftHeld()) return;
   (void)ClampedToControl(Ctx, In); // TODO record through the trace
 }
 

@@ -23,16 +23,16 @@ void EndXor(fw::TCanvas& c) {
 
 } // namespace
 
-void XorBox(fw::TCanvas& Canvas, int x1, int y1, int x2, int y2, bool Dotted) {
+void XorBox(fw::TCanvas& Canvas, quillon::TPoint A, quillon::TPoint B, bool Dotted) {
   BeginXor(Canvas, Dotted ? fw::psDot : fw::psSolid);
-  Canvas.Rectangle(x1, y1, x2, y2);
+  Canvas.Rectangle(A.X, A.Y, B.X, B.Y);
   EndXor(Canvas);
 }
 
-void XorLine(fw::TCanvas& Canvas, int x1, int y1, int x2, int y2) {
+void XorLine(fw::TCanvas& Canvas, quillon::TPoint A, quillon::TPoint B) {
   BeginXor(Canvas, fw::psSolid);
-  Canvas.MoveTo(x1, y1);
-  Canvas.LineTo(x2, y2);
+  Canvas.MoveTo(A.X, A.Y);
+  Canvas.LineTo(B.X, B.Y);
   EndXor(Canvas);
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 void XorZoomBox(TMouseContext& Ctx) {
   const TMouseState& m = Ctx.Mouse;
-  XorBox(*Ctx.Map.Canvas(), m.FWindAnchorX, m.FWindAnchorY, m.FWindOldCornerX, m.FWindOldCornerY);
+  XorBox(*Ctx.Map.Canvas(), m.WindAnchor, m.WindOldCorner);
 }
 
 // Shows the map-image box (x1, y1) - (x2, y2), corners sorted; false when
@@ -25,9 +25,9 @@ bool ZoomToMapBox(TMouseContext& Ctx, quillon::TPoint a, quillon::TPoint b) {
   const double w = Ctx.Map.Width(), h = Ctx.Map.Height();
   TMapView& v = Ctx.View;
   if (!v.SetMagnification(dy < dx ? w / dx : h / dy)) return false;
-  const double m = v.FMagnify;
-  v.FTopLeft = {RoundPixel(a.X + double(RoundPixel((dx - w / m) / 2))),
-                RoundPixel(a.Y + double(RoundPixel((dy - h / m) / 2)))};
+  const double m = v.Magnification();
+  v.SetTopLeft({RoundPixel(a.X + double(RoundPixel((dx - w / m) / 2))),
+                RoundPixel(a.Y + double(RoundPixel((dy - h / m) / 2)))});
   Ctx.Map.Paint();
   Ctx.Map.DoZoomPanEvent();
   return true;
@@ -35,9 +35,9 @@ bool ZoomToMapBox(TMouseContext& Ctx, quillon::TPoint a, quillon::TPoint b) {
 
 bool ZoomToControlBox(TMouseContext& Ctx, const TMouseInput& In) {
   const TMouseState& m = Ctx.Mouse;
-  if (m.FWindAnchorX == m.FWindOldCornerX || m.FWindAnchorY == m.FWindOldCornerY) return false;
-  const quillon::TPoint topLeft{std::min(m.FWindAnchorX, In.X), std::min(m.FWindAnchorY, In.Y)};
-  const quillon::TPoint bottomRight{std::max(m.FWindAnchorX, In.X), std::max(m.FWindAnchorY, In.Y)};
+  if (m.WindAnchor.X == m.WindOldCorner.X || m.WindAnchor.Y == m.WindOldCorner.Y) return false;
+  const quillon::TPoint topLeft{std::min(m.WindAnchor.X, In.X), std::min(m.WindAnchor.Y, In.Y)};
+  const quillon::TPoint bottomRight{std::max(m.WindAnchor.X, In.X), std::max(m.WindAnchor.Y, In.Y)};
   return ZoomToMapBox(Ctx, Ctx.Map.ControlToMapImage(topLeft),
                       Ctx.Map.ControlToMapImage(bottomRight));
 }
@@ -46,29 +46,26 @@ bool ZoomToControlBox(TMouseContext& Ctx, const TMouseInput& In) {
 
 void TZoomBoxHandler::Down(TMouseContext& Ctx, const TMouseInput& In) const {
   TMouseState& m = Ctx.Mouse;
-  if (m.FZoomState != quillon::zsIdle || !In.IsLeft() || !InsideControl(Ctx, In)) return;
-  m.FZoomState = quillon::zsZoomBox;
-  m.FWindAnchorX = m.FWindOldCornerX = In.X;
-  m.FWindAnchorY = m.FWindOldCornerY = In.Y;
+  if (Ctx.View.ZoomState() != quillon::zsIdle || !In.IsLeft() || !InsideControl(Ctx, In)) return;
+  Ctx.View.SetZoomState(quillon::zsZoomBox);
+  m.WindAnchor = m.WindOldCorner = In.Pos();
 }
 
 void TZoomBoxHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   TMouseState& m = Ctx.Mouse;
-  if (m.FZoomState != quillon::zsZoomBox) return;
+  if (Ctx.View.ZoomState() != quillon::zsZoomBox) return;
   const TMouseInput c = ClampedToControl(Ctx, In);
   XorZoomBox(Ctx);
-  m.FWindOldCornerX = c.X;
-  m.FWindOldCornerY = c.Y;
+  m.WindOldCorner = c.Pos();
   XorZoomBox(Ctx);
 }
 
 // A zoom repaints over the box; a release that zooms nothing erases it, so
 // that no stale box stays on the map.
 void TZoomBoxHandler::Up(TMouseContext& Ctx, const TMouseInput& In) const {
-  TMouseState& m = Ctx.Mouse;
-  if (m.FZoomState != quillon::zsZoomBox || !(In.IsLeft() || In.IsRight())) return;
+  if (Ctx.View.ZoomState() != quillon::zsZoomBox || !(In.IsLeft() || In.IsRight())) return;
   if (In.IsRight() || !ZoomToControlBox(Ctx, In)) XorZoomBox(Ctx);
-  m.FZoomState = quillon::zsIdle;
+  Ctx.View.SetZoomState(quillon::zsIdle);
 }
 
 } // namespace kartavo

@@ -1,4 +1,5 @@
-// TMapView: magnification, confinement, centring and fitting.
+// TMapView: magnification, the return to a recorded view, confinement,
+// centring and fitting.
 #include "kartavo/geomap/view/map_view.h"
 
 #include "kartavo/geomap/pixel_round.h"
@@ -23,15 +24,22 @@ int ConfineAxis(int origin, int window, int image, double magnify) {
 
 } // namespace
 
-std::optional<double> TMapView::AcceptedMagnification(double x) {
-  if (!std::isfinite(x) || x <= 0) return std::nullopt;
-  return std::clamp(x, MinMagnification, MaxMagnification);
+std::optional<double> TMapView::AcceptedMagnification(double value) {
+  if (!std::isfinite(value) || value <= 0) return std::nullopt;
+  return std::clamp(value, MinMagnification, MaxMagnification);
 }
 
-bool TMapView::SetMagnification(double x) {
-  const std::optional<double> m = AcceptedMagnification(x);
+bool TMapView::SetMagnification(double value) {
+  const std::optional<double> m = AcceptedMagnification(value);
   if (!m) return false;
   FMagnify = *m;
+  return true;
+}
+
+bool TMapView::Restore(int k) {
+  const TgmZoomStackEntry e = FZoomStack.At(k);
+  if (e == TgmZoomStackEntry{} || !SetMagnification(e.MagF)) return false;
+  FTopLeft = {e.Left, e.Top};
   return true;
 }
 

@@ -118,6 +118,17 @@ TEST_F(GeoMapView, HistoryStartsWithTheCreationViewAndRestoresWithoutChangingThe
   EXPECT_EQ(ZoomPans, 0);
 }
 
+TEST_F(GeoMapView, SeventeenPushesKeepTheLastSixteen) {
+  for (int i = 1; i <= 17; ++i) {
+    Map.SetTopLeft({i, 0});
+    Map.ZoomStateOnStack();
+  }
+  EXPECT_EQ(Map.ZoomStack(-15), (TgmZoomStackEntry{2, 0, 1.0}));
+  EXPECT_EQ(Map.ZoomStack(0), (TgmZoomStackEntry{17, 0, 1.0}));
+  Map.ZoomHistory(-15);
+  EXPECT_EQ(Map.TopLeft(), (Point{2, 0}));
+}
+
 TEST_F(GeoMapView, CopyingAControlCopiesItsViewAndHistory) {
   Map.SetMagnification(2);
   Map.ZoomStateOnStack();

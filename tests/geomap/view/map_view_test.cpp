@@ -80,33 +80,15 @@ TEST(MapView, FittingShowsTheWholeImageOrLeavesTheViewAlone) {
   }
 }
 
-TEST(MapView, TheZoomStackIsARingOfSixteen) {
-  TMapView v;
-  v.ClearHistory();
-  EXPECT_EQ(v.StackEntry(0), (Entry{0, 0, 1.0}));
-  EXPECT_EQ(v.StackEntry(-1), Entry{});
-  for (int i = 1; i <= 16; ++i) {
-    v.SetTopLeft({i, -i});
-    v.Push();
-  }
-  // The view pushed by ClearHistory is gone.
-  EXPECT_EQ(v.StackEntry(-15), (Entry{1, -1, 1.0}));
-  EXPECT_EQ(v.StackEntry(0), (Entry{16, -16, 1.0}));
-  v.SetTopLeft({17, -17});
-  v.Push();
-  EXPECT_EQ(v.StackEntry(-15), (Entry{2, -2, 1.0}));
-  EXPECT_EQ(v.StackEntry(-1), (Entry{16, -16, 1.0}));
-  EXPECT_EQ(v.StackEntry(0), (Entry{17, -17, 1.0}));
-  for (int out : {1, -16, INT32_MIN, INT32_MAX})
-    EXPECT_EQ(v.StackEntry(out), Entry{}) << out;
-}
-
 TEST(MapView, RestoringShowsARecordedViewWithoutChangingTheStack) {
   TMapView v = ViewAt({5, 6}, 1.5);
   v.ClearHistory();
+  v.SetZoomState(quillon::zsZoomBox);
   v.SetMagnification(3);
   v.SetTopLeft({100, 100});
+  const TZoomStack stack = v.ZoomStack();
   EXPECT_TRUE(v.Restore(0));
+  EXPECT_EQ(v.ZoomStack(), stack);
   EXPECT_EQ(v.Magnification(), 1.5);
   EXPECT_EQ(v.TopLeft(), (Point{5, 6}));
   const TMapView before = v;

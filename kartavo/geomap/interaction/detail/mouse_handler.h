@@ -29,6 +29,7 @@ struct TMouseInput {
   int X = 0;
   int Y = 0;
 
+  quillon::TPoint Pos() const { return {X, Y}; }
   bool LeftHeld() const { return Shift.Contains(fw::ssLeft); }
   bool IsLeft() const { return Button == fw::mbLeft; }
   bool IsRight() const { return Button == fw::mbRight; }

@@ -3,16 +3,18 @@
 // erases it and leaves the pixels exactly as they were.
 #pragma once
 
+#include "kartavo/companion/quillon.h"
+
 namespace fw {
 class TCanvas;
 }
 
 namespace kartavo {
 
-// A box from the fixed corner (x1, y1) to the moving corner (x2, y2), dotted
-// for a selection. Afterwards the pen is solid and copying, the brush solid.
-void XorBox(fw::TCanvas& Canvas, int x1, int y1, int x2, int y2, bool Dotted = false);
-// A line from (x1, y1) up to, not including, (x2, y2).
-void XorLine(fw::TCanvas& Canvas, int x1, int y1, int x2, int y2);
+// A box from the fixed corner A to the moving corner B, dotted for a
+// selection. Afterwards the pen is solid and copying, the brush solid.
+void XorBox(fw::TCanvas& Canvas, quillon::TPoint A, quillon::TPoint B, bool Dotted = false);
+// A line from A up to, not including, B.
+void XorLine(fw::TCanvas& Canvas, quillon::TPoint A, quillon::TPoint B);
 
 } // namespace kartavo
