@@ -5,6 +5,8 @@
 // the summary prints the ratios (output megapixels per second).
 #include "kartavo/framework/bitmap.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #ifdef KARTAVO_HAVE_PIXMAN
@@ -161,46 +163,23 @@ BENCHMARK(BM_Lines)->Args({1, 0})->Args({1, 1})->Args({3, 0})->Unit(benchmark::k
 
 // ---- summary -------------------------------------------------------------------
 
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> ItemsPerSecond;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      auto it = r.counters.find("items_per_second");
-      if (!r.error_occurred && r.run_type == Run::RT_Iteration && it != r.counters.end())
-        ItemsPerSecond[r.run_name.function_name] = it->second;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
-void PrintSummary(const std::map<std::string, double>& ips) {
-  std::printf(
-      "\nOutput megapixels per second (ratio = kartavo / pixman; above 1: kartavo faster)\n");
-  std::printf("%-12s %10s %10s %8s %8s\n", "stretch", "kartavo", "pixman", "ratio", "target");
-  for (const char* op : {"Halftone15", "Halftone24", "Nearest15", "Nearest24"}) {
-    auto find = [&](const std::string& who) {
-      auto it = ips.find("BM_" + who + "_" + op);
-      return it == ips.end() ? 0.0 : it->second / 1e6;
-    };
-    double own = find("kartavo"), peer = find("pixman");
-    std::printf("%-12s %10.1f", op, own);
-    if (peer > 0)
-      std::printf(" %10.1f %7.2fx", peer, own / peer);
-    else
-      std::printf(" %10s %8s", "-", "-");
-    std::printf(" %8d\n", std::string(op).rfind("Halftone", 0) == 0 ? 100 : 400);
-  }
+void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
+  std::map<std::string, double> megapixels;
+  for (const auto& [name, ips] : reporter.ItemsPerSecond)
+    megapixels[name] = ips / 1e6;
+  const kartavo::bench::TPeerTable table{
+      .Heading = "Output megapixels per second (ratio = kartavo / pixman; above 1: kartavo faster)",
+      .FirstColumn = "stretch",
+      .Peers = {"pixman"},
+      .FiguresAreRates = true,
+      .ExtraColumn = "target",
+      .Extra = [](const std::string& op) {
+        return std::to_string(op.rfind("Halftone", 0) == 0 ? 100 : 400);
+      }};
+  kartavo::bench::PrintPeerTable(table, {"Halftone15", "Halftone24", "Nearest15", "Nearest24"},
+                                 megapixels);
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TCollectingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter.ItemsPerSecond);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kartavo::bench::RunBenchmarks(argc, argv, PrintSummary); }

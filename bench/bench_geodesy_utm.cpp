@@ -4,6 +4,8 @@
 // of the ratios and of the largest differences between the libraries.
 #include "kartavo/geobasics/geobasics.h"
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #ifdef KARTAVO_HAVE_PROJ
@@ -287,22 +289,6 @@ BENCHMARK(BM_GeographicLib_UPSToLatLong);
 
 // ---- summary -------------------------------------------------------------------
 
-// Keeps CPU ns/iteration (= ns/point) of every benchmark for the summary; CPU
-// time, because the machine is shared and wall time includes waiting.
-class TCollectingReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> NsPerPoint;
-
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs)
-      if (!r.error_occurred && r.run_type == Run::RT_Iteration)
-        NsPerPoint[r.run_name.function_name] =
-            r.GetAdjustedCPUTime() * benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
-            benchmark::GetTimeUnitMultiplier(r.time_unit);
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 // Largest difference of the peers' results from kartavo's on the same points.
 void PrintAgreement() {
 #ifdef KARTAVO_HAVE_PROJ
@@ -334,40 +320,13 @@ void PrintAgreement() {
 #endif
 }
 
-void PrintSummary(const std::map<std::string, double>& ns) {
-  std::printf(
-      "\nCPU ns/point (ratio = peer time / kartavo time; above 1 means kartavo is faster)\n");
-  std::printf("%-14s %10s %10s %8s %14s %8s\n", "routine", "kartavo", "PROJ", "ratio",
-              "GeographicLib", "ratio");
-  for (const char* op : {"LatLongToUTM", "UTMToLatLong", "LatLongToUPS", "UPSToLatLong"}) {
-    const auto find = [&](const std::string& who) {
-      const auto it = ns.find("BM_" + who + "_" + op);
-      return it == ns.end() ? 0.0 : it->second;
-    };
-    const double own = find("kartavo"), proj = find("PROJ"), glib = find("GeographicLib");
-    if (own == 0) continue; // filtered out
-    std::printf("%-14s %10.1f", op, own);
-    if (proj > 0)
-      std::printf(" %10.1f %7.2fx", proj, proj / own);
-    else
-      std::printf(" %10s %8s", "-", "-");
-    if (glib > 0)
-      std::printf(" %14.1f %7.2fx", glib, glib / own);
-    else
-      std::printf(" %14s %8s", "-", "-");
-    std::printf("\n");
-  }
+void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
+  kartavo::bench::PrintPeerTable(kartavo::bench::GeodesyPeerTable(),
+                                 {"LatLongToUTM", "UTMToLatLong", "LatLongToUPS", "UPSToLatLong"},
+                                 reporter.NsPerIteration);
   PrintAgreement();
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TCollectingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  PrintSummary(reporter.NsPerPoint);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return kartavo::bench::RunBenchmarks(argc, argv, PrintSummary); }

@@ -1,5 +1,6 @@
 #include "kartavo/companion/tag_reader.h"
 
+#include "kartavo/framework/detail/text_scan.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
 
@@ -8,24 +9,9 @@
 namespace quillon {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+using fw::SameTextAscii;
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front()))
-    s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back()))
-    s.remove_suffix(1);
-  return s;
-}
+std::string_view Trim(std::string_view s) { return fw::Trim(s, fw::IsXmlWhiteSpace); }
 
 // Characters of a text file, one at a time.
 class TTextFileSource {
@@ -144,7 +130,7 @@ private:
         name.clear();
         continue;
       }
-      if (IsBlank(c) || c == '>' || (c == '/' && !name.empty())) break;
+      if (fw::IsXmlWhiteSpace(c) || c == '>' || (c == '/' && !name.empty())) break;
       name += c;
       if (name == "!--") return SkipComment() ? stSkipped : stFailed;
       if (name.size() > FLimits.MaxNameLength) return stSkipped;
@@ -155,7 +141,7 @@ private:
 
   int ListIndex(std::string_view name) const {
     for (int i = 0; i <= FLastListed; ++i)
-      if (SameName(name, FTags[static_cast<size_t>(i)])) return i;
+      if (SameTextAscii(name, FTags[static_cast<size_t>(i)])) return i;
     return -1;
   }
 
@@ -263,9 +249,9 @@ private:
     const bool closing = !token.empty() && token.front() == '/';
     std::string_view rest = closing ? token.substr(1) : token;
     size_t end = 0;
-    while (end < rest.size() && !IsBlank(rest[end]) && rest[end] != '/')
+    while (end < rest.size() && !fw::IsXmlWhiteSpace(rest[end]) && rest[end] != '/')
       ++end;
-    if (!SameName(rest.substr(0, end), name)) return 0;
+    if (!SameTextAscii(rest.substr(0, end), name)) return 0;
     if (closing) return -1;
     return Trim(token).ends_with('/') ? 0 : 1;
   }

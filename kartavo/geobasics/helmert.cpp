@@ -51,7 +51,9 @@ int HelmertTransform(int SrcDatum, double Lat, double Long, double Height, int D
   const int status = CheckArguments(SrcDatum, Lat, Long, DstDatum);
   const TDatumParams* src = FindDatum(SrcDatum);
   const TDatumParams* dst = FindDatum(DstDatum);
-  if (!src || !dst) {
+  // The same datum on both sides is no shift at all: going to WGS 84 and back
+  // with the negated parameters would move the point by their second-order error.
+  if (!src || !dst || SrcDatum == DstDatum) {
     LatOut = Lat;
     LongOut = Long;
     HeightOut = Height;

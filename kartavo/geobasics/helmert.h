@@ -15,6 +15,7 @@ enum : int {
 };
 
 // Shifts (Lat, Long in degrees, Height in metres) from SrcDatum to DstDatum.
+// The same datum on both sides returns the position unchanged.
 // A latitude or longitude out of range is reported but still converted. With
 // a datum number out of range nothing is converted: the outputs are the
 // inputs unchanged.

@@ -63,7 +63,7 @@ TGratLineKind LineKind(std::string_view lowerAttrs, const TCalibBodyRules& rules
 
 void ReadCalLine(const std::string& attrs, const std::string& contents, TCalibData& cd,
                  const TCalibBodyRules& rules) {
-  const std::string lower = AsciiLower(attrs);
+  const std::string lower = fw::LowerAscii(attrs);
   TCalibLine line;
   line.LineType = LineKind(lower, rules);
   size_t start = 0, length = 0;
@@ -114,7 +114,7 @@ TCalQuad ParseCalQuad(std::string_view group) {
 
 void ReadCalQuads(const std::string& attrs, const std::string& contents, TCalibData& cd,
                   const TCalibBodyRules& rules) {
-  const int32_t declared = IntegerAttribute(AsciiLower(attrs), "npoints=");
+  const int32_t declared = IntegerAttribute(fw::LowerAscii(attrs), "npoints=");
   std::vector<TCalQuad> quads;
   ForEachGroup(contents, [&](std::string_view group) {
     if (quads.size() == MaxCalQuads) FailLimit(rules, "number of calibration points", MaxCalQuads);
@@ -156,7 +156,7 @@ void ReadCalibBody(const TXmlTagSource& Tags, TCalibData& CalData, const TCalibB
       CalData.UTMZone = ScanXmlInteger(contents);
       break;
     case xtUTMSouth:
-      CalData.UTMSouth = TrimBlanks(AsciiLower(contents)) == "true";
+      CalData.UTMSouth = TrimBlanks(fw::LowerAscii(contents)) == "true";
       break;
     case xtEllipsoid:
       ReadEllipsoid(contents, CalData, Rules);

@@ -34,10 +34,10 @@ TCalibHeader ParseHeader(const std::string& line, const std::string& lower) {
 
 bool FindCalibHeader(const TXmlLineSource& Lines, const std::string& DataID,
                      std::optional<TCalibHeader>& LastSeen) {
-  const std::string wanted = AsciiLower(DataID);
+  const std::string wanted = fw::LowerAscii(DataID);
   std::string line;
   while (Lines(line)) {
-    std::string lower = AsciiLower(line);
+    std::string lower = fw::LowerAscii(line);
     if (!IsHeaderLine(lower)) continue;
     LastSeen = ParseHeader(line, lower);
     if (wanted.empty() || LastSeen->Id == wanted) return true;

@@ -1,5 +1,7 @@
 #include "kartavo/geomap/calib_xml_numbers.h"
 
+#include "kartavo/framework/detail/text_scan.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <charconv>
@@ -15,7 +17,6 @@ namespace {
 // value is out of the range of a double long before.
 constexpr int kMaxExponent = 4200;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -24,12 +25,12 @@ bool At(std::string_view t, size_t i, bool (*test)(char)) { return i < t.size() 
 // Skips blanks and an optional sign. False when the number is broken right
 // after the sign (another sign or a blank).
 bool ScanSign(std::string_view t, size_t& i, bool& negative) {
-  while (At(t, i, IsBlank))
+  while (At(t, i, fw::IsSpaceOrTab))
     ++i;
   negative = false;
   if (!At(t, i, IsSign)) return true;
   negative = t[i++] == '-';
-  return !(At(t, i, IsSign) || At(t, i, IsBlank));
+  return !(At(t, i, IsSign) || At(t, i, fw::IsSpaceOrTab));
 }
 
 size_t ScanDigits(std::string_view t, size_t& i) {

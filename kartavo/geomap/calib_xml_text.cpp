@@ -4,8 +4,6 @@ namespace kartavo {
 namespace {
 constexpr std::string_view kQuoteEntity = "&quot;";
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string out;
   out.reserve(text.size());
@@ -16,21 +14,6 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
   return out;
 }
 } // namespace
-
-std::string AsciiLower(std::string_view Text) {
-  std::string out(Text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string_view TrimBlanks(std::string_view Text) {
-  while (!Text.empty() && IsBlank(Text.front()))
-    Text.remove_prefix(1);
-  while (!Text.empty() && IsBlank(Text.back()))
-    Text.remove_suffix(1);
-  return Text;
-}
 
 bool FindQuotedValue(std::string_view LowerText, std::string_view Key, bool KeyEndsAtQuote,
                      size_t& Start, size_t& Length) {

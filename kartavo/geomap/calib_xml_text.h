@@ -1,16 +1,18 @@
 // Small text helpers of the calibration texts, on single-byte text.
 #pragma once
 
+#include "kartavo/framework/detail/text_scan.h"
+
 #include <string>
 #include <string_view>
 
 namespace kartavo {
 
-// Lower-cases the ASCII letters only, so positions stay the same.
-std::string AsciiLower(std::string_view Text);
-
-// Without leading and trailing blanks and control characters.
-std::string_view TrimBlanks(std::string_view Text);
+// Without leading and trailing blanks and control characters. Keywords and
+// attribute names compare lower-cased by fw::LowerAscii, so positions stay.
+inline std::string_view TrimBlanks(std::string_view Text) {
+  return fw::Trim(Text, fw::IsBlankOrControl);
+}
 
 // The text from the double quote that follows Key in LowerText (its first
 // occurrence) up to the next double quote (or the end), as a range of

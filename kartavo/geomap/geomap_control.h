@@ -23,6 +23,8 @@
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/interaction/mouse_state.h"
 #include "kartavo/geomap/landmark_records.h"
+#include "kartavo/geomap/render/image_layer.h"
+#include "kartavo/geomap/render/render_view.h"
 #include "kartavo/geomap/view/map_view.h"
 
 #include <array>
@@ -203,6 +205,11 @@ public:
   // tests and hosts see exactly when the control repainted.
   int PaintCount() const { return FPaintCount; }
 
+  // How often the map image was resampled into the cache, copied from it
+  // or stretched directly (counted by rendering, not by time).
+  const TImageLayerCounts& ImageLayerCounts() const { return FRenderCounts; }
+  TRenderView RenderView() const;
+
   void Paint() override;
 
   // --- map image, calibration files, saving a map (geomap_image.cpp,
@@ -300,7 +307,14 @@ protected:
   TMapView FView;
   TMouseState FMouse;
 
+  // Renders the whole client area into AuxBmp (geomap_paint.cpp).
+  void ConstructInternalMapImg();
+
 private:
+  void FillBackground(fw::TCanvas& c);
+  void PaintEmptyDisplay(fw::TCanvas& c);
+  void PaintMapLayers(fw::TCanvas& c);
+  TImageLayerCounts FRenderCounts;
   void ResizeLandMarkStorage(int n);
   int FPaintCount = 0;
 };

@@ -19,7 +19,7 @@ std::string Extension(const std::string& path) {
   return path.substr(quillon::StripExtension(path).size());
 }
 
-std::string LowerExtension(const std::string& path) { return AsciiLower(Extension(path)); }
+std::string LowerExtension(const std::string& path) { return fw::LowerAscii(Extension(path)); }
 
 // Everything up to and including the last directory separator.
 std::string DirectoryPart(const std::string& path) {

@@ -3,26 +3,16 @@
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/geomap/map_image_file.h"
+#include "picture_support.h"
 #include "xml_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace kartavo {
 namespace {
+using testing::Picture;
 using testing::TScratchDir;
 using testing::WriteBytes;
-
-fw::TPixelImage Picture(int w, int h) {
-  fw::TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = fw::pf24bit;
-  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      img.Row(y)[3 * x + 2] = static_cast<uint8_t>(x * 10 + y);
-  return img;
-}
 
 TEST(MapImageFile, ReadsJpegBmpAndPngByExtensionIgnoringCase) {
   TScratchDir dir;

@@ -4,6 +4,7 @@
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/package/exceptions.h"
+#include "picture_support.h"
 #include "xml_test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,17 +13,9 @@
 
 namespace kartavo {
 namespace {
+using testing::Picture;
 using testing::TScratchDir;
 using testing::WriteBytes;
-
-fw::TPixelImage Picture(int w, int h) {
-  fw::TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = fw::pf24bit;
-  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0x80);
-  return img;
-}
 
 struct MapFixture : ::testing::Test {
   MapFixture() { map.SetName("GeoMap1"); }

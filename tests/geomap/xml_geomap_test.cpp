@@ -2,6 +2,7 @@
 #include "kartavo/framework/stream.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/package/exceptions.h"
+#include "picture_support.h"
 #include "xml_test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,9 @@ namespace kartavo {
 namespace {
 using testing::ExampleLines;
 using testing::JoinLines;
+using testing::Picture;
 using testing::TScratchDir;
 using testing::WriteBytes;
-
-fw::TPixelImage Picture(int w, int h) {
-  fw::TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = fw::pf24bit;
-  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0x40);
-  return img;
-}
 
 // A biquadratic map of 800 x 600 pixels with six points.
 void Calibrate(TGeoMap& map) {
@@ -38,7 +31,7 @@ struct XmlGeoMap : ::testing::Test {
   XmlGeoMap() {
     map.SetName("GeoMap1");
     other.SetName("GeoMap2");
-    fw::WriteJpegFile(dir.File("alps.jpg"), Picture(800, 600));
+    fw::WriteJpegFile(dir.File("alps.jpg"), Picture(800, 600, 0x40));
     auto inDir = [this](fw::TObject*, std::string& name) { name = dir.File(name); };
     map.OnMapImageRequest = inDir;
     other.OnMapImageRequest = inDir;

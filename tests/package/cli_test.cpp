@@ -39,9 +39,20 @@ TEST(Cli, VersionAndHelp) {
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
-  EXPECT_EQ(RunCli("no-such-subcommand").Status, 2);
+  const auto unknown = RunCli("no-such-subcommand");
+  EXPECT_EQ(unknown.Status, 2);
+  EXPECT_NE(unknown.Out.find("unknown subcommand \"no-such-subcommand\""), std::string::npos)
+      << unknown.Out;
   EXPECT_EQ(RunCli("").Status, 2);
   EXPECT_EQ(RunCli("--no-such-option").Status, 2);
+}
+
+// Output that cannot be written is a failure, not a success that printed nothing.
+TEST(Cli, WriteErrorsExitWithOne) {
+  for (const char* args : {"utm 1 1", "ellipsoids", "helmert 269 183 1 1"}) {
+    const auto r = RunCli(std::string(args) + " >/dev/full");
+    EXPECT_EQ(r.Status, 1) << args;
+  }
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "cli.h"
+#include "line_stream.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -95,26 +98,29 @@ std::vector<std::string> SplitFields(const std::string& line) {
   return out;
 }
 
-bool ParseDouble(const std::string& text, double& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  double v = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(v)) return false;
-  value = v;
+bool ParseDouble(const std::string& text, double& value) { return ParseNumber(text, value); }
+
+bool ParseInt(const std::string& text, int& value) { return ParseInteger(text, value); }
+
+namespace {
+
+// CLI11 says only that a subcommand is required when the first word is none
+// of them; name the word instead.
+bool IsUnknownCommand(const CLI::App& app, int argc, char** argv) {
+  if (argc < 2 || argv[1][0] == '-') return false;
+  for (const CLI::App* sub : app.get_subcommands({}))
+    if (sub->check_name(argv[1])) return false;
   return true;
 }
 
-bool ParseInt(const std::string& text, int& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(text.c_str(), &end, 10);
-  if (end != text.c_str() + text.size() || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
-    return false;
-  value = static_cast<int>(v);
-  return true;
+// What is still buffered for standard output goes out now; a write that
+// failed at any time (a full disk, a closed pipe) is bad output, not success.
+bool StandardOutputWritten() {
+  std::cout.flush();
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good();
 }
+
+} // namespace
 
 } // namespace kcli
 
@@ -125,13 +131,23 @@ int main(int argc, char** argv) {
   kcli::AddDemoCommand(app);
   for (auto& [order, setup] : kcli::Commands())
     setup(app);
+  if (kcli::IsUnknownCommand(app, argc, argv)) {
+    std::cerr << "kartavo: unknown subcommand \"" << argv[1] << "\"\nRun with --help for more "
+              << "information.\n";
+    return kcli::exitUsage;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int rc = app.exit(e);
     return rc == 0 ? 0 : kcli::exitUsage;
   } catch (const std::exception& e) {
+    kcli::StandardOutputWritten();
     std::cerr << "kartavo: " << e.what() << '\n';
+    return kcli::exitBadInput;
+  }
+  if (!kcli::StandardOutputWritten()) {
+    std::cerr << "kartavo: cannot write standard output: " << std::strerror(errno) << '\n';
     return kcli::exitBadInput;
   }
   return kcli::ExitCodeSlot();

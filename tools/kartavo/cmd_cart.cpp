@@ -5,7 +5,7 @@
 
 #include "kartavo/geobasics/cartesian.h"
 
-#include <iostream>
+#include <cmath>
 #include <memory>
 
 namespace kcli {
@@ -17,48 +17,44 @@ struct CartOptions {
   std::vector<std::string> values;
 };
 
-// "lat lon [height]" -> "X Y Z"; false (with a message) on a bad line.
-bool ToCartesian(const std::string& line, int lineNo, kartavo::TGeoEllipsoid e) {
+// "lat lon [height]" -> "X Y Z".
+std::string ToCartesian(const LineFields& fields, kartavo::TGeoEllipsoid e, OutputBuffer& out) {
   double lat, lon, h;
-  if (!ParseTriple(line, lat, lon, h)) {
-    std::cerr << "kartavo cart: line " << lineNo << ": \"" << line
-              << "\": expected latitude longitude [height]\n";
-    return false;
-  }
-  if (lat < -90 || lat > 90) {
-    std::cerr << "kartavo cart: line " << lineNo << ": latitude " << lat << " outside -90 ... 90\n";
-    return false;
-  }
+  if (!ReadTriple(fields, lat, lon, h)) return "expected latitude longitude [height]";
+  if (lat < -90 || lat > 90) return "latitude " + std::string(fields[0]) + " is outside -90 ... 90";
   double x, y, z;
   kartavo::GeoToCartesian(lat, lon, h, e, x, y, z);
-  std::cout << Fixed(x, 4) << ' ' << Fixed(y, 4) << ' ' << Fixed(z, 4) << '\n';
-  return true;
+  if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+    return "the position has no geocentric coordinates";
+  out.Fixed(x, 4);
+  out.Put(' ');
+  out.Fixed(y, 4);
+  out.Put(' ');
+  out.Fixed(z, 4);
+  return {};
 }
 
 // "X Y Z" -> "lat lon height".
-bool ToGeographic(const std::string& line, int lineNo, kartavo::TGeoEllipsoid e) {
-  const std::vector<std::string> fields = SplitFields(line);
+std::string ToGeographic(const LineFields& fields, kartavo::TGeoEllipsoid e, OutputBuffer& out) {
   double x, y, z;
-  if (fields.size() != 3 || !ParseTriple(line, x, y, z)) {
-    std::cerr << "kartavo cart: line " << lineNo << ": \"" << line << "\": expected X Y Z\n";
-    return false;
-  }
+  if (fields.size() != 3 || !ReadTriple(fields, x, y, z)) return "expected X Y Z";
   double lat, lon, h;
   kartavo::CartesianToGeo(x, y, z, e, lat, lon, h);
-  std::cout << Fixed(lat, 9) << ' ' << Fixed(lon, 9) << ' ' << Fixed(h, 4) << '\n';
-  return true;
+  if (!std::isfinite(lat) || !std::isfinite(lon) || !std::isfinite(h))
+    return "the coordinates give no position";
+  out.Fixed(lat, 9);
+  out.Put(' ');
+  out.Fixed(lon, 9);
+  out.Put(' ');
+  out.Fixed(h, 4);
+  return {};
 }
 
 void RunCart(const CartOptions& o) {
   kartavo::TGeoEllipsoid e = kartavo::gelWGS84;
   ParseEllipsoid(o.ellipsoid, e);
-  ForEachInputLine(o.values, [&](const std::string& line, int lineNo) {
-    if (SplitFields(line).empty()) {
-      std::cout << '\n';
-      return;
-    }
-    bool ok = o.reverse ? ToGeographic(line, lineNo, e) : ToCartesian(line, lineNo, e);
-    if (!ok) SetExitCode(exitBadInput);
+  ConvertLines({"cart", "* * *"}, o.values, [&](const LineFields& fields, OutputBuffer& out) {
+    return o.reverse ? ToGeographic(fields, e, out) : ToCartesian(fields, e, out);
   });
 }
 

@@ -187,67 +187,73 @@ void Dump(const std::string& name) {
   std::cout.write(reinterpret_cast<const char*>(text.Memory()), text.Size());
 }
 
+// The values the subcommands read; each subcommand fills the fields it names.
+struct DbArgs {
+  std::string db, kind, entry, town, lat, lon, file, target;
+  std::vector<std::string> box;
+};
+
 void Setup(CLI::App& root) {
   auto* db =
       root.add_subcommand("db", "Inspect and change a geographic database")->require_subcommand(1);
-  auto name = std::make_shared<std::string>();
-  auto a = std::make_shared<std::string>();
-  auto b = std::make_shared<std::string>();
-  auto c = std::make_shared<std::string>();
-  auto kind = std::make_shared<std::string>();
-  auto box = std::make_shared<std::vector<std::string>>();
-  auto addDB = [name](CLI::App* sub) {
-    sub->add_option("DB", *name, "Database name (with or without extension)")->required();
+  auto args = std::make_shared<DbArgs>();
+  auto addDB = [args](CLI::App* sub) {
+    sub->add_option("DB", args->db, "Database name (with or without extension)")->required();
+  };
+  auto addEntry = [args](CLI::App* sub) {
+    sub->add_option("N", args->entry, "Entry number")->required();
   };
 
   auto* info = db->add_subcommand("info", "Header and number of entries of each kind");
   addDB(info);
-  info->callback([name] { Info(*name); });
+  info->callback([args] { Info(args->db); });
 
   auto* list = db->add_subcommand("list", "One line per entry: number, id, kind, name, box");
   addDB(list);
-  list->add_option("--kind", *kind, "Only entries of this kind (Border, Town, ...)");
-  list->add_option("--bbox", *box, "Only entries whose box meets S W N E")
+  list->add_option("--kind", args->kind, "Only entries of this kind (Border, Town, ...)");
+  list->add_option("--bbox", args->box, "Only entries whose box meets S W N E")
       ->expected(4)
       ->allow_extra_args(false);
-  list->callback([name, kind, box] { List(*name, *kind, *box); });
+  list->callback([args] { List(args->db, args->kind, args->box); });
 
   auto* town = db->add_subcommand("add-town", "Add a town; prints its entry number");
   addDB(town);
-  town->add_option("NAME", *a, "Town name")->required();
-  town->add_option("LAT", *b, "Latitude in degrees, north positive")->required();
-  town->add_option("LON", *c, "Longitude in degrees, east positive")->required();
-  town->callback([name, a, b, c] { AddTown(*name, *a, *b, *c); });
+  town->add_option("NAME", args->town, "Town name")->required();
+  town->add_option("LAT", args->lat, "Latitude in degrees, north positive")->required();
+  town->add_option("LON", args->lon, "Longitude in degrees, east positive")->required();
+  town->callback([args] { AddTown(args->db, args->town, args->lat, args->lon); });
 
   auto* get = db->add_subcommand("get", "An entry with its points or meta information");
   addDB(get);
-  get->add_option("N", *a, "Entry number")->required();
-  get->callback([name, a] { Get(*name, *a); });
+  addEntry(get);
+  get->callback([args] { Get(args->db, args->entry); });
 
   auto* put = db->add_subcommand("put-blob", "Store a file as a BLOB; prints its entry number");
   addDB(put);
-  put->add_option("FILE", *a, "File to store")->required();
-  put->callback([name, a] { PutBlob(*name, *a); });
+  put->add_option("FILE", args->file, "File to store")->required();
+  put->callback([args] { PutBlob(args->db, args->file); });
 
   auto* getb = db->add_subcommand("get-blob", "Write a BLOB's content to a file or folder/");
   addDB(getb);
-  getb->add_option("N", *a, "Entry number")->required();
-  getb->add_option("OUT", *b, "Target file, or a folder ending in /")->required();
-  getb->callback([name, a, b] { GetBlob(*name, *a, *b); });
+  addEntry(getb);
+  getb->add_option("OUT", args->target, "Target file, or a folder ending in /")->required();
+  getb->callback([args] { GetBlob(args->db, args->entry, args->target); });
 
   auto* del = db->add_subcommand("delete", "Delete an entry (the last entry takes its number)");
   addDB(del);
-  del->add_option("N", *a, "Entry number")->required();
-  del->callback([name, a] { Simple(*name, [a](TGeoDB& d) { d.DeleteData(EntryNumber(d, *a)); }); });
+  addEntry(del);
+  del->callback([args] {
+    Simple(args->db, [args](TGeoDB& d) { d.DeleteData(EntryNumber(d, args->entry)); });
+  });
 
   auto* reindex = db->add_subcommand("reindex", "Rebuild the five index files");
   addDB(reindex);
-  reindex->callback([name] { Simple(*name, [](TGeoDB& d) { d.RecalcIndexes(); }); });
+  reindex->callback([args] { Simple(args->db, [](TGeoDB& d) { d.RecalcIndexes(); }); });
 
   auto* gc = db->add_subcommand("gc", "Drop unreferenced blocks from the data file");
   addDB(gc);
-  gc->callback([name] {
-    Simple(*name, [](TGeoDB& d) {
+  gc->callback([args] {
+    Simple(args->db, [](TGeoDB& d) {
       const std::string data = d.DBName() + std::string(kartavo::kDataSuffix);
       const auto before = std::filesystem::file_size(data);
       d.GarbageCollection();
@@ -258,7 +264,7 @@ void Setup(CLI::App& root) {
 
   auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
   addDB(dump);
-  dump->callback([name] { Dump(*name); });
+  dump->callback([args] { Dump(args->db); });
 }
 
 const kcli::CommandRegistrar kRegister(30, Setup);

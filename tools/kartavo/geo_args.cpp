@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace kcli {
@@ -54,12 +55,17 @@ bool ContainsText(std::string_view text, std::string_view part) {
 
 bool SameText(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
 
-bool ParseTriple(const std::string& line, double& a, double& b, double& c) {
-  const std::vector<std::string> fields = SplitFields(line);
+bool ReadTriple(const LineFields& fields, double& a, double& b, double& c) {
   if (fields.size() < 2 || fields.size() > 3) return false;
   c = 0;
-  return ParseDouble(fields[0], a) && ParseDouble(fields[1], b) &&
-         (fields.size() == 2 || ParseDouble(fields[2], c));
+  return ParseNumber(fields[0], a) && ParseNumber(fields[1], b) &&
+         (fields.size() == 2 || ParseNumber(fields[2], c));
+}
+
+double WrappedLongitude(double lon) {
+  if (lon >= -180.0 && lon < 180.0) return lon;
+  const double w = std::fmod(lon + 180.0, 360.0);
+  return (w < 0 ? w + 360.0 : w) - 180.0;
 }
 
 namespace {

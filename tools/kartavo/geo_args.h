@@ -3,6 +3,8 @@
 // number text.
 #pragma once
 
+#include "line_stream.h"
+
 #include "kartavo/geobasics/ellipsoids.h"
 
 #include <CLI/CLI.hpp>
@@ -20,8 +22,11 @@ bool ParseEllipsoid(const std::string& text, kartavo::TGeoEllipsoid& ellipsoid);
 // Checks an option value with ParseEllipsoid (a failure is a usage error).
 CLI::Validator EllipsoidValidator();
 
-// Reads "a b [c]" (blank or comma separated) from a line; c defaults to 0.
-bool ParseTriple(const std::string& line, double& a, double& b, double& c);
+// Reads "a b [c]" from a line's fields; c defaults to 0.
+bool ReadTriple(const LineFields& fields, double& a, double& b, double& c);
+
+// A longitude of any turn brought into -180 ... <180.
+double WrappedLongitude(double lon);
 
 // Whether text contains part, ignoring the case of ASCII letters; an empty
 // part is in every text.

@@ -3,7 +3,7 @@
 #include "cli.h"
 #include "geo_args.h"
 
-#include <iostream>
+#include <cmath>
 
 namespace kcli {
 
@@ -27,53 +27,39 @@ std::shared_ptr<ProjectionOptions> AddProjectionOptions(CLI::App* sub,
   return o;
 }
 
-void ForEachProjectionLine(
-    const std::string& command, const ProjectionOptions& o,
-    const std::function<std::string(const std::vector<std::string>& fields)>& fn) {
-  ForEachInputLine(o.values, [&](const std::string& line, int lineNo) {
-    const std::vector<std::string> fields = SplitFields(line);
-    if (fields.empty()) {
-      std::cout << '\n'; // keeps the output lines in step with the input lines
-      return;
-    }
-    const std::string error = fn(fields);
-    if (error.empty()) return;
-    std::cout.flush();
-    std::cerr << "kartavo " << command << ": line " << lineNo << ": " << error << " in \"" << line
-              << "\"\n";
-    SetExitCode(exitBadInput);
-  });
-}
-
-std::string ReadLatLong(const std::vector<std::string>& fields, double& lat, double& lon) {
+std::string ReadLatLong(const LineFields& fields, double& lat, double& lon) {
   if (fields.size() != 2) return "expected \"lat lon\"";
-  if (!ParseDouble(fields[0], lat)) return "latitude \"" + fields[0] + "\" is not a number";
-  if (!ParseDouble(fields[1], lon)) return "longitude \"" + fields[1] + "\" is not a number";
-  if (lat < -90.0 || lat > 90.0) return "latitude " + fields[0] + " is outside -90..90";
+  if (!ParseNumber(fields[0], lat))
+    return "latitude \"" + std::string(fields[0]) + "\" is not a number";
+  if (!ParseNumber(fields[1], lon))
+    return "longitude \"" + std::string(fields[1]) + "\" is not a number";
+  if (lat < -90.0 || lat > 90.0)
+    return "latitude " + std::string(fields[0]) + " is outside -90 ... 90";
   return {};
 }
 
-std::string ReadHemisphere(const std::string& field, bool& south) {
-  if (field == "N" || field == "n") {
-    south = false;
-    return {};
-  }
-  if (field == "S" || field == "s") {
-    south = true;
-    return {};
-  }
-  return "hemisphere \"" + field + "\" is not N or S";
-}
-
-std::string ReadGrid(const std::string& e, const std::string& n, double& easting,
-                     double& northing) {
-  if (!ParseDouble(e, easting)) return "easting \"" + e + "\" is not a number";
-  if (!ParseDouble(n, northing)) return "northing \"" + n + "\" is not a number";
+std::string ReadGrid(std::string_view e, std::string_view n, const GridRange& range,
+                     double& easting, double& northing) {
+  if (!ParseNumber(e, easting)) return "easting \"" + std::string(e) + "\" is not a number";
+  if (!ParseNumber(n, northing)) return "northing \"" + std::string(n) + "\" is not a number";
+  if (easting < range.MinEasting || easting > range.MaxEasting)
+    return "easting " + std::string(e) + " is outside " + Shortest(range.MinEasting) + " ... " +
+           Shortest(range.MaxEasting);
+  if (northing < range.MinNorthing || northing > range.MaxNorthing)
+    return "northing " + std::string(n) + " is outside " + Shortest(range.MinNorthing) + " ... " +
+           Shortest(range.MaxNorthing);
   return {};
 }
 
-void WriteLatLong(double lat, double lon, int decimals) {
-  std::cout << Fixed(lat, decimals + 5) << ' ' << Fixed(lon, decimals + 5) << '\n';
+std::string CheckPosition(double lat, double lon) {
+  if (std::isfinite(lat) && std::isfinite(lon) && lat >= -90.0 && lat <= 90.0) return {};
+  return "the coordinates give no position";
+}
+
+void WriteLatLong(OutputBuffer& out, double lat, double lon, int decimals) {
+  out.Fixed(lat, decimals + 5);
+  out.Put(' ');
+  out.Fixed(lon, decimals + 5);
 }
 
 } // namespace kcli

@@ -1,6 +1,8 @@
 // What `kartavo utm` and `kartavo ups` share: their options, the reading of
-// "lat lon" lines and of a hemisphere letter, the writing of coordinates.
+// "lat lon" lines, of hemisphere designators and of grid coordinates.
 #pragma once
+
+#include "line_stream.h"
 
 #include "kartavo/geobasics/ellipsoid_types.h"
 
@@ -17,6 +19,7 @@ struct ProjectionOptions {
   kartavo::TGeoEllipsoid ellipsoid = kartavo::gelWGS84;
   int decimals = 3; // of metres; degrees get 5 more
   bool reverse = false;
+  bool band = false; // utm: the latitude band letter in a column of its own
   std::vector<std::string> values;
 };
 
@@ -24,22 +27,23 @@ struct ProjectionOptions {
 std::shared_ptr<ProjectionOptions> AddProjectionOptions(CLI::App* sub,
                                                         const std::string& reverseHelp);
 
-// Runs fn for every input line; a line fn rejects (returning a message) is
-// reported on standard error with its number and makes the exit status 1.
-void ForEachProjectionLine(
-    const std::string& command, const ProjectionOptions& o,
-    const std::function<std::string(const std::vector<std::string>& fields)>& fn);
+// "lat lon": two numbers, the latitude within -90 ... 90. Returns the error text.
+std::string ReadLatLong(const LineFields& fields, double& lat, double& lon);
 
-// "lat lon": two numbers, the latitude within -90..90. Returns the error text.
-std::string ReadLatLong(const std::vector<std::string>& fields, double& lat, double& lon);
+// "easting northing" from two fields, each within its range. Returns the error text.
+struct GridRange {
+  double MinEasting, MaxEasting, MinNorthing, MaxNorthing;
+};
+std::string ReadGrid(std::string_view e, std::string_view n, const GridRange& range,
+                     double& easting, double& northing);
 
-// 'N' or 'S' (any case) as a hemisphere. Returns the error text.
-std::string ReadHemisphere(const std::string& field, bool& south);
-
-// "easting northing" from two fields. Returns the error text.
-std::string ReadGrid(const std::string& e, const std::string& n, double& easting, double& northing);
+// A result of the inverse projections is only written when it is a position.
+std::string CheckPosition(double lat, double lon);
 
 // Writes "lat lon" with decimals + 5 decimals.
-void WriteLatLong(double lat, double lon, int decimals);
+void WriteLatLong(OutputBuffer& out, double lat, double lon, int decimals);
+
+// The hemisphere designator written after a zone: 'n' or 's'.
+inline char Designator(bool south) { return south ? 's' : 'n'; }
 
 } // namespace kcli

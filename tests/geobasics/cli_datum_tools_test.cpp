@@ -81,32 +81,52 @@ TEST(CliCart, ReverseRestoresThePositions) {
   }
 }
 
-TEST(CliCart, BadLinesAreNamedAndTheRestConverted) {
+TEST(CliCart, BadLinesAreNamedAndKeepTheirPlace) {
   const auto r = RunCli({"cart"}, "1 2 3\nnorth 2\n95 0\n\n4 5\n");
   EXPECT_EQ(r.Status, 1);
-  EXPECT_EQ(Lines(r.Out).size(), 3u); // two results and the blank line
-  EXPECT_NE(r.Err.find("line 2: \"north 2\""), std::string::npos) << r.Err;
+  const auto lines = Lines(r.Out);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[1], "* * *");
+  EXPECT_EQ(lines[2], "* * *");
+  EXPECT_EQ(lines[3], "");
+  EXPECT_EQ(Numbers(lines[4]).size(), 3u);
+  EXPECT_NE(r.Err.find("line 2: expected latitude longitude [height]: \"north 2\""),
+            std::string::npos)
+      << r.Err;
   EXPECT_NE(r.Err.find("line 3: latitude 95"), std::string::npos) << r.Err;
   const auto reverse = RunCli({"cart", "-r"}, "1 2\n");
   EXPECT_EQ(reverse.Status, 1);
+  EXPECT_EQ(reverse.Out, "* * *\n");
   EXPECT_NE(reverse.Err.find("expected X Y Z"), std::string::npos);
 }
 
-TEST(CliHelmert, ShiftsAndReportsTheStatus) {
-  const auto r = RunCli({"helmert", "183", "269"}, "51.5 -0.1 0\n51.5 190\n");
-  EXPECT_EQ(r.Status, 1); // the second line is out of range
+TEST(CliHelmert, ShiftsAndRejectsPositionsOutOfRange) {
+  const auto r = RunCli({"helmert", "183", "269"}, "51.5 -0.1 0\n51.5 190\n91 0\n");
+  EXPECT_EQ(r.Status, 1);
   const auto lines = Lines(r.Out);
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 3u);
   const auto ok = Numbers(lines[0]);
   ASSERT_EQ(ok.size(), 4u);
   EXPECT_NEAR(ok[0], 51.500512, 5e-7);
   EXPECT_NEAR(ok[1], -0.101609, 5e-7);
   EXPECT_NEAR(ok[2], 46.07, 0.005);
   EXPECT_EQ(ok[3], 0);
-  const auto wrapped = Numbers(lines[1]);
-  ASSERT_EQ(wrapped.size(), 4u);
-  EXPECT_EQ(wrapped[3], -4);
-  EXPECT_NE(r.Err.find("longitude 190 outside"), std::string::npos) << r.Err;
+  EXPECT_EQ(lines[1], "* * * *");
+  EXPECT_EQ(lines[2], "* * * *");
+  EXPECT_NE(r.Err.find("line 2: status -4: longitude 190 is outside"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("line 3: status -3: latitude 91 is outside"), std::string::npos) << r.Err;
+}
+
+TEST(CliHelmert, ADatumShiftedToItselfStaysPut) {
+  const auto r = RunCli({"helmert", "33", "33", "33.9", "35.5", "0"});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  EXPECT_EQ(r.Out, "33.900000000 35.500000000 0.0000 0\n");
+  double lat, lon, h;
+  EXPECT_EQ(HelmertTransform(183, 51.5, -0.1, 12.5, 183, lat, lon, h), htOk);
+  EXPECT_EQ(lat, 51.5);
+  EXPECT_EQ(lon, -0.1);
+  EXPECT_EQ(h, 12.5);
+  EXPECT_EQ(HelmertTransform(183, 95, -0.1, 0, 183, lat, lon, h), htBadLatitude);
 }
 
 TEST(CliHelmert, DatumNumbersOutsideTheTableAreUsageErrors) {

@@ -1,0 +1,98 @@
+#include "kartavo/geomap/landmarks/landmark_layer.h"
+
+#include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/canvas.h"
+#include "kartavo/geomap/landmarks/caption_drawing.h"
+#include "kartavo/geomap/landmarks/symbol_drawing.h"
+
+namespace kartavo {
+namespace {
+
+bool ClassShown(const TLandmarkLayerData& d, const TLandMark& lm) {
+  return !d.ClassVisible || (*d.ClassVisible)[lm.ClassFlag];
+}
+
+// The geographic outline of the view: the positions of the control's corners
+// (0, 0), (0, H), (W, H), (W, 0). False when one of them has no position.
+bool ViewOutline(const TGeoRef& ref, const TLandmarkView& v, TCornerArray& corners) {
+  const quillon::TPoint px[4] = {{0, 0}, {0, v.Height}, {v.Width, v.Height}, {v.Width, 0}};
+  for (size_t i = 0; i < 4; ++i) {
+    const quillon::TPoint m = ControlToMapImage(px[i], v.TopLeft, v.Magnify);
+    bool okLat = false, okLong = false;
+    corners[i].Latit = CalcLatitude(ref, m.X, m.Y, okLat);
+    corners[i].Longit = CalcLongitude(ref, m.X, m.Y, okLong);
+    if (!okLat || !okLong) return false;
+  }
+  return true;
+}
+
+// One landmark's control pixel; false when its position has no map pixel.
+bool ControlPixel(const TGeoRef& ref, const TLandmarkView& v, const TLandMark& lm,
+                  quillon::TPoint& at) {
+  int mx = 0, my = 0;
+  if (!CalcPixelCoords(ref, lm.Latitude, lm.Longitude, mx, my)) return false;
+  at = MapImageToControl({mx, my}, v.TopLeft, v.Magnify);
+  return true;
+}
+
+bool Inside(const TLandmarkView& v, quillon::TPoint p) {
+  return p.X > 0 && p.X < v.Width && p.Y > 0 && p.Y < v.Height;
+}
+
+// Offers the landmark to the host and draws what the host left; true when a
+// symbol was drawn.
+bool DrawOne(fw::TCanvas& canvas, const TGeoRef& ref, const TLandmarkView& v,
+             const TLandmarkLayerHooks& hooks, const TLandMark& lm, const TSymbolProperties& look,
+             bool caption) {
+  quillon::TPoint at;
+  if (!ControlPixel(ref, v, lm, at)) return false;
+  bool handled = false;
+  if (hooks.OnDrawLandmark) hooks.OnDrawLandmark(hooks.Sender, handled, &canvas, at, lm);
+  if (handled || !Inside(v, at)) return false;
+  DrawLandMarkSymbolOnCanvas(&canvas, at.X, at.Y, look);
+  if (caption) DrawLandMarkCaption(&canvas, at.X, at.Y, lm.Caption);
+  return true;
+}
+
+} // namespace
+
+double LandmarkDisplayProbability(const TLandmarkLayerData& Data, const TGeoRef& Ref,
+                                  const TLandmarkView& View) {
+  const int64_t total = static_cast<int64_t>(Data.LandMarks.size());
+  if (Data.RandomThreshold >= total) return 1;
+  TCornerArray outline{};
+  // Without a geographic outline every visible-class landmark counts as in
+  // view, so a view that cannot be located is thinned rather than flooded.
+  const bool located = ViewOutline(Ref, View, outline);
+  int64_t inView = 0;
+  for (const TLandMark& lm : Data.LandMarks)
+    if (ClassShown(Data, lm) && (!located || PositionInMap(lm.Latitude, lm.Longitude, outline)))
+      ++inView;
+  return Data.RandomThreshold < inView ? double(Data.RandomThreshold) / double(inView) : 1.0;
+}
+
+int DrawLandmarkLayer(fw::TCanvas& Canvas, const TLandmarkLayerData& Data, const TGeoRef& Ref,
+                      const TLandmarkView& View, const TLandmarkLayerHooks& Hooks) {
+  const double p = LandmarkDisplayProbability(Data, Ref, View);
+  const auto random = Hooks.Random ? Hooks.Random : std::function<bool(double)>(tessaro::BRandom);
+  int drawn = 0;
+  for (const TLandMark& lm : Data.LandMarks) {
+    if (!ClassShown(Data, lm) || !random(p)) continue;
+    drawn += DrawOne(Canvas, Ref, View, Hooks, lm, lm.SymbolProps, true);
+  }
+  if (Hooks.OnDataRendered) Hooks.OnDataRendered(Hooks.Sender, &Canvas);
+  const int64_t high = Data.HighLight;
+  if (high >= 1 && high <= static_cast<int64_t>(Data.LandMarks.size())) {
+    const TLandMark& lm = Data.LandMarks[static_cast<size_t>(high - 1)];
+    if (ClassShown(Data, lm)) {
+      TSymbolProperties look = lm.SymbolProps;
+      look.FGColor = Data.HighLightFG;
+      look.BGColor = Data.HighLightBG;
+      look.Transparent = Data.HighLightTransparent;
+      drawn += DrawOne(Canvas, Ref, View, Hooks, lm, look, false);
+    }
+  }
+  return drawn;
+}
+
+} // namespace kartavo

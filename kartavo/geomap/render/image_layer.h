@@ -1,0 +1,54 @@
+// The map image layer: the visible part of the map image at the view's
+// magnification. Below the cache limit the whole image is resampled once
+// into a cache for that magnification and smoothing, and each rendering
+// copies the visible part from it unscaled; at and above the limit the
+// visible part is stretched from the map image at every rendering.
+#pragma once
+
+#include "kartavo/framework/export.h"
+#include "kartavo/geomap/render/render_view.h"
+
+namespace fw {
+class TBitmap;
+}
+
+namespace kartavo {
+
+// The resampled map image and what it was made for. A magnification of 0
+// marks a cache that serves no view.
+struct KARTAVO_API TImageCacheRefs {
+  fw::TBitmap& Bitmap;
+  double& Mag;
+  bool& AntiAlias;
+};
+
+// Which way a rendering took.
+enum TImageLayerPath : uint8_t {
+  ilpCacheCopy,           // unscaled copy from a cache that was valid
+  ilpCacheRebuiltAndCopy, // the cache was resampled first
+  ilpDirectStretch,       // stretched from the map image
+  ilpNothing              // a view without a usable magnification
+};
+
+// How often each way was taken: lets tests and hosts see when the image
+// was resampled.
+struct KARTAVO_API TImageLayerCounts {
+  int CacheRebuilds = 0;
+  int CacheCopies = 0; // rebuilt or not
+  int DirectStretches = 0;
+  void Count(TImageLayerPath path) {
+    if (path == ilpCacheRebuiltAndCopy) ++CacheRebuilds;
+    if (path == ilpCacheCopy || path == ilpCacheRebuiltAndCopy) ++CacheCopies;
+    if (path == ilpDirectStretch) ++DirectStretches;
+  }
+};
+
+// Draws onto Target (0, 0, View.Width, View.Height) from Map. Smoothing
+// (AntiAlias) averages the source pixels each target pixel covers; without
+// it each target pixel takes the source pixel under its centre. Target
+// pixels beyond the map image keep what they hold.
+KARTAVO_API TImageLayerPath DrawMapImage(fw::TBitmap& Target, const fw::TBitmap& Map,
+                                         TImageCacheRefs Cache, double CacheMagLimit,
+                                         bool AntiAlias, const TRenderView& View);
+
+} // namespace kartavo

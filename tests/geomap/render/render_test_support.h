@@ -1,0 +1,73 @@
+// Calibrated sample maps and bitmap helpers for the rendering tests.
+#pragma once
+
+#include "../../framework/gfx_test_support.h"
+#include "kartavo/framework/bitmap.h"
+#include "kartavo/geomap/calib_fits.h"
+#include "kartavo/geomap/geo_conversion.h"
+
+#include <memory>
+
+namespace rendertest {
+
+using namespace kartavo;
+
+// A calibration record with its fitted parameters and a graticule matrix,
+// enough for the conversions.
+struct TSampleMap {
+  TCalibModel Model = cmUndefined;
+  TCalibData Data;
+  TModelParams Pars;
+  tessaro::TMatrix Grat{5, 1};
+  int Width = 0, Height = 0;
+  TGeoRef Ref() const { return {Model, Data, Pars, Grat}; }
+};
+
+// 600 x 400 pixels from 48N 6E (top-left) to 44N 12E: 100 pixels a degree.
+inline std::unique_ptr<TSampleMap> EquiRectMap(int points = 4) {
+  auto m = std::make_unique<TSampleMap>();
+  m->Model = cmEquiRect;
+  m->Width = 600;
+  m->Height = 400;
+  const TCalQuad quads[] = {
+      {48, 6, 0, 0}, {48, 12, 600, 0}, {44, 6, 0, 400}, {44, 12, 600, 400}, {46, 9, 300, 200}};
+  for (int i = 0; i < points; ++i)
+    m->Data.CalQuads[i + 1] = quads[i];
+  m->Data.NumCalQuads = points;
+  m->Data.UTMZone = -1;
+  CalcEquiRectCalibration(m->Data, m->Pars);
+  CalcExtentsAndResolution(m->Ref(), m->Width, m->Height, m->Data.Corners, m->Data.Resolution);
+  return m;
+}
+
+// 500 x 500 pixels of 10 m in UTM zone 32 north, eastings 500000 to 505000,
+// northings 5000000 (bottom) to 5005000 (top).
+inline std::unique_ptr<TSampleMap> UTMMap() {
+  auto m = std::make_unique<TSampleMap>();
+  m->Model = cmUTM;
+  m->Width = m->Height = 500;
+  m->Data.UTMZone = 32;
+  m->Data.NumCalQuads = 4;
+  m->Data.CalQuads[1] = {5005000, 500000, 0, 0};
+  m->Data.CalQuads[2] = {5005000, 505000, 500, 0};
+  m->Data.CalQuads[3] = {5000000, 500000, 0, 500};
+  m->Data.CalQuads[4] = {5000000, 505000, 500, 500};
+  CalcEquiRectCalibration(m->Data, m->Pars);
+  CalcExtentsAndResolution(m->Ref(), m->Width, m->Height, m->Data.Corners, m->Data.Resolution);
+  return m;
+}
+
+inline std::unique_ptr<fw::TBitmap> Blank(int w, int h, fw::TColor fill = fw::clWhite,
+                                          fw::TPixelFormat format = fw::pf24bit) {
+  return gfxtest::MakeBitmap(w, h, fill, format);
+}
+
+inline int CountColor(const fw::TBitmap& bmp, fw::TColor c) {
+  int n = 0;
+  for (int y = 0; y < bmp.Height(); ++y)
+    for (int x = 0; x < bmp.Width(); ++x)
+      n += bmp.Canvas()->Pixels(x, y) == c;
+  return n;
+}
+
+} // namespace rendertest
