@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,13 +32,23 @@ std::string ViewText(const TGeoMap& map) {
          std::to_string(map.TopLeft().X) + ", " + std::to_string(map.TopLeft().Y) + ")";
 }
 
-// Posts a left-button drag along the path and lets the control handle it.
-void Drag(fw::THeadlessBackend& input, TGeoMap& map, const std::vector<Point>& path) {
+// Posts a left-button drag along the path and lets the control handle it;
+// beforeRelease runs while the button is still down.
+void Drag(fw::THeadlessBackend& input, TGeoMap& map, const std::vector<Point>& path,
+          const std::function<void()>& beforeRelease = {}) {
   input.PostMouseDown(&map, fw::mbLeft, path.front().X, path.front().Y);
   for (const Point& p : path)
     input.PostMouseMove(&map, p.X, p.Y);
+  fw::Application().ProcessMessages();
+  if (beforeRelease) beforeRelease();
   input.PostMouseUp(&map, fw::mbLeft, path.back().X, path.back().Y);
   fw::Application().ProcessMessages();
+}
+
+std::string SavePicture(const TGeoMap& map, const std::filesystem::path& dir, const char* name) {
+  const std::string png = (dir / name).string();
+  fw::WritePngFile(png, map.Surface()->PixelImage());
+  return png;
 }
 
 // A loop around (cx, cy) and a wave beneath it, in control pixels.
@@ -105,7 +116,10 @@ void InteractionDemo(std::ostream& out, const std::filesystem::path& dir) {
 
   out << "selection from (60, 40) to (400, 280):\n";
   map.SetMouseAction(quillon::maSelectRect);
-  Drag(*input, map, {{60, 40}, {200, 150}, {400, 280}});
+  std::string selecting;
+  Drag(*input, map, {{60, 40}, {200, 150}, {400, 280}},
+       [&] { selecting = SavePicture(map, dir, "interaction_selecting.png"); });
+  out << "  wrote " << selecting << " (the dotted box before the release)\n";
 
   out << "trace: a loop and a wave\n";
   map.SetMouseAction(quillon::maMouseTrace);
@@ -117,9 +131,8 @@ void InteractionDemo(std::ostream& out, const std::filesystem::path& dir) {
   ReportTrace(map, out);
 
   map.Paint();
-  const std::string png = (dir / "interaction_session.png").string();
-  fw::WritePngFile(png, map.Surface()->PixelImage());
-  out << "wrote " << png << " (the view after the session, with its trace)\n";
+  out << "wrote " << SavePicture(map, dir, "interaction_session.png")
+      << " (the view after the session, with its trace)\n";
 }
 
 const DemoRegistrar demo(60, "Map interaction: a scripted mouse session", InteractionDemo);
