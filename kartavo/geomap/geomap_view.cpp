@@ -14,19 +14,19 @@ void TGeoMap::SetTopLeft(quillon::TPoint APoint) {
 }
 
 void TGeoMap::BringMapPixelToCenter(quillon::TPoint APoint) {
-  FView.CenterOn(APoint, Width(), Height(), FMapImgWidth, FMapImgHeight);
+  FView.CenterOn(APoint, Width(), Height(), MapImgWidth(), MapImgHeight());
   Paint();
 }
 
 void TGeoMap::BringLocationToCenter(double Latitude, double Longitude) {
   quillon::TPoint p;
   if (!CalcPixelCoords(Latitude, Longitude, p.X, p.Y)) return;
-  FView.CenterWithinBitmap(p, Width(), Height(), GrafBmp->Width(), GrafBmp->Height());
+  FView.CenterWithinBitmap(p, Width(), Height(), FImage.Bitmap().Width(), FImage.Bitmap().Height());
   Paint();
 }
 
 void TGeoMap::PanMapToFillWindow() {
-  FView.Confine(Width(), Height(), FMapImgWidth, FMapImgHeight);
+  FView.Confine(Width(), Height(), MapImgWidth(), MapImgHeight());
 }
 
 void TGeoMap::SetConfinePan(bool value) {
@@ -35,7 +35,7 @@ void TGeoMap::SetConfinePan(bool value) {
 }
 
 void TGeoMap::ZoomFitPage() {
-  if (FView.FitPage(Width(), Height(), FMapImgWidth, FMapImgHeight)) Paint();
+  if (FView.FitPage(Width(), Height(), MapImgWidth(), MapImgHeight())) Paint();
 }
 
 // Views set while a form stream loads the control are not history.

@@ -20,6 +20,12 @@ public:
   int Count() const { return static_cast<int>(FPoints.size()); }
   const std::vector<quillon::TColoredPoint>& Points() const { return FPoints; }
   void Clear() { FPoints.clear(); }
+  // Adds a point at the end; false, and nothing added, when the trace is full.
+  bool Add(const quillon::TColoredPoint& Point) {
+    if (Count() >= Capacity) return false;
+    FPoints.push_back(Point);
+    return true;
+  }
 
   fw::TColor Color() const { return FColor; }
   void SetColor(fw::TColor value) { FColor = value; }
