@@ -14,7 +14,6 @@ const TMouseHandler* MouseHandlerFor(quillon::TMouseActMode Mode) {
   static const TDragZoomHandler dragZoom;
   static const TRubberBandHandler rubberBand;
   static const TSelectHandler select;
-  static const TTraceHandler trace;
   switch (Mode) {
   case quillon::maPan:
     return &pan;
@@ -30,8 +29,6 @@ const TMouseHandler* MouseHandlerFor(quillon::TMouseActMode Mode) {
     return &dragZoom;
   case quillon::maSelectRect:
     return &select;
-  case quillon::maMouseTrace:
-    return &trace;
   default:
     return nullptr;
   }
@@ -65,12 +62,21 @@ TMouseInput ClampedToControl(const TMouseContext& Ctx, const TMouseInput& In, in
   return out;
 }
 
-bool ContinueDrag(TMouseContext& Ctx, const TMouseInput& In) {
-  if (Ctx.Mouse.LButtonWasDown) return true;
+bool DragStep(TMouseContext& Ctx, const TMouseInput& In) {
+  if (!In.LeftHeld()) {
+    Ctx.Mouse.LButtonWasDown = false;
+    return false;
+  }
+  if (Ctx.Mouse.LButtonWasDown) return InsideControl(Ctx, In);
   Ctx.Mouse.LButtonWasDown = true;
   Ctx.Mouse.DragAnchor = {In.X, In.Y};
   Ctx.View.SetTopLeftAnchor(Ctx.View.TopLeft());
   return false;
+}
+
+void EndDrag(TMouseContext& Ctx) {
+  Ctx.Mouse.LButtonWasDown = false;
+  Ctx.Map.ZoomStateOnStack();
 }
 
 } // namespace kartavo

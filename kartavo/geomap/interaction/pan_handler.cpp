@@ -15,11 +15,7 @@ int PannedAxis(int topLeftAnchor, int mouseAnchor, int pointer, double magnify) 
 } // namespace
 
 void TPanHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
-  if (!In.LeftHeld()) {
-    Ctx.Mouse.LButtonWasDown = false;
-    return;
-  }
-  if (!ContinueDrag(Ctx, In) || !InsideControl(Ctx, In)) return;
+  if (!DragStep(Ctx, In)) return;
   TMapView& v = Ctx.View;
   const double m = v.Magnification();
   const quillon::TPoint anchor = v.TopLeftAnchor(), drag = Ctx.Mouse.DragAnchor;
@@ -32,10 +28,6 @@ void TPanHandler::Move(TMouseContext& Ctx, const TMouseInput& In) const {
   Ctx.Map.DoZoomPanEvent();
 }
 
-// The next press starts a new drag even when no move comes in between.
-void TPanHandler::Up(TMouseContext& Ctx, const TMouseInput&) const {
-  Ctx.Mouse.LButtonWasDown = false;
-  Ctx.Map.ZoomStateOnStack();
-}
+void TPanHandler::Up(TMouseContext& Ctx, const TMouseInput&) const { EndDrag(Ctx); }
 
 } // namespace kartavo

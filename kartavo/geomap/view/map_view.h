@@ -63,6 +63,9 @@ public:
   // Puts map-image pixel P at the window's centre, but no further right or
   // down than a bitmap of BW x BH allows and not before its corner.
   void CenterWithinBitmap(quillon::TPoint P, int W, int H, int BW, int BH);
+  // Sets the magnification so that the window's centre keeps showing the
+  // same map pixel; false, and the view unchanged, as SetMagnification.
+  bool ZoomAboutCentre(double value, int W, int H);
   // Shows the whole image from its corner; false, and the view unchanged,
   // when the image or the window has no area.
   bool FitPage(int W, int H, int IW, int IH);

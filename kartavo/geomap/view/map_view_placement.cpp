@@ -59,6 +59,14 @@ void TMapView::CenterWithinBitmap(quillon::TPoint P, int W, int H, int BW, int B
   FTopLeft = {std::max(x, 0), std::max(y, 0)};
 }
 
+bool TMapView::ZoomAboutCentre(double value, int W, int H) {
+  const int hx = HalfSpan(W, FMagnify), hy = HalfSpan(H, FMagnify);
+  if (!SetMagnification(value)) return false;
+  FTopLeft = {RoundPixel(double(FTopLeft.X) + hx - HalfSpan(W, FMagnify)),
+              RoundPixel(double(FTopLeft.Y) + hy - HalfSpan(H, FMagnify))};
+  return true;
+}
+
 bool TMapView::FitPage(int W, int H, int IW, int IH) {
   if (W <= 0 || H <= 0 || IW <= 0 || IH <= 0) return false;
   if (!SetMagnification(std::min(double(H) / IH, double(W) / IW))) return false;

@@ -48,19 +48,17 @@ public:
   void Up(TMouseContext& Ctx, const TMouseInput& In) const override;
 };
 
-// Mode 17: freehand strokes recorded into the mouse trace.
-class TTraceHandler : public TMouseHandler {
-public:
-  void Move(TMouseContext& Ctx, const TMouseInput& In) const override;
-  void Up(TMouseContext& Ctx, const TMouseInput& In) const override;
-};
-
 // Both coordinates of In within 0 … W and 0 … H, inclusive.
 bool InsideControl(const TMouseContext& Ctx, const TMouseInput& In);
 // In with X clamped to Lo … Width and Y to Lo … Height.
 TMouseInput ClampedToControl(const TMouseContext& Ctx, const TMouseInput& In, int Lo = 0);
-// Starts a drag at the first move with the left button held: remembers the
-// pointer and TopLeft; false when that move was the first.
-bool ContinueDrag(TMouseContext& Ctx, const TMouseInput& In);
+// The moves of a drag that pans or zooms: the first move with the left
+// button held remembers the pointer and TopLeft; later ones inside the
+// control return true, to be acted on. A move without the button ends the
+// drag.
+bool DragStep(TMouseContext& Ctx, const TMouseInput& In);
+// A release ends the drag, so that the next press starts a new one even
+// without a move between, and records the view on the zoom stack.
+void EndDrag(TMouseContext& Ctx);
 
 } // namespace kartavo
