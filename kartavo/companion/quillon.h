@@ -97,6 +97,7 @@ struct TColoredPoint {
   double Y = 0;
   uint16_t Flags = 0;
   fw::TColor Color = 0;
+  friend bool operator==(const TColoredPoint&, const TColoredPoint&) = default;
 };
 
 enum TVerticalAlignment : uint8_t { vaTop = 0, vaCenter = 1, vaBottom = 2 };

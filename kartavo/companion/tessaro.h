@@ -27,6 +27,10 @@ public:
   int NrOfColumns() const { return FCols; }
   int NrOfRows() const { return FRows; }
   void Assign(const fw::TPersistent* Source) override;
+  // Equal sizes and equal elements.
+  friend bool operator==(const TMatrix& a, const TMatrix& b) {
+    return a.FCols == b.FCols && a.FRows == b.FRows && a.FData == b.FData;
+  }
 
 private:
   size_t Offset(int Col, int Row) const;

@@ -57,6 +57,22 @@ inline void MajorRange(int64_t m0, int s, int64_t n, int64_t lo, int64_t hi, int
   last = std::min<int64_t>(last, n);
 }
 
+// Narrows the steps [first, last) to those inside the clip; false when none is.
+inline bool ClipSteps(int64_t m0, int64_t k0, int s, int64_t d, int64_t n, int64_t mLo, int64_t mHi,
+                      int64_t kLo, int64_t kHi, int64_t& first, int64_t& last) {
+  MajorRange(m0, s, n, mLo, mHi, first, last);
+  if (first >= last) return false;
+  // The minor coordinate is monotone in the step: narrow the range to the clip.
+  if (d >= 0) {
+    first = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) >= kLo; });
+    last = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) >= kHi; });
+  } else {
+    first = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) < kHi; });
+    last = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) < kLo; });
+  }
+  return first < last;
+}
+
 } // namespace line_detail
 
 // Calls plot(x, y, step) for each pixel of the thin line A->B inside clip,
@@ -73,22 +89,19 @@ template <class Plot> int64_t RasterizeThinLine(TPoint a, TPoint b, const TRect&
   int s = (xMajor ? dx : dy) > 0 ? 1 : -1;
   int64_t mLo = xMajor ? clip.Left : clip.Top, mHi = xMajor ? clip.Right : clip.Bottom;
   int64_t kLo = xMajor ? clip.Top : clip.Left, kHi = xMajor ? clip.Bottom : clip.Right;
-  int64_t first, last;
-  MajorRange(m0, s, n, mLo, mHi, first, last);
-  if (first >= last) return n;
-  // The minor coordinate is monotone in the step: narrow the range to the clip.
-  if (d >= 0) {
-    first = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) >= kLo; });
-    last = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) >= kHi; });
-  } else {
-    first = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) < kHi; });
-    last = FirstTrue(first, last, [&](int64_t i) { return k0 + MinorAt(i, d, n) < kLo; });
-  }
-  if (first >= last) return n;
+  int64_t first = 0, last = n;
+  // Every pixel lies in the box of A and B: with both inside the clip the
+  // whole line is drawn, without searching where the clip cuts it.
+  const bool inside = a.X >= clip.Left && a.X < clip.Right && a.Y >= clip.Top &&
+                      a.Y < clip.Bottom && b.X >= clip.Left && b.X < clip.Right &&
+                      b.Y >= clip.Top && b.Y < clip.Bottom;
+  if (!inside && !ClipSteps(m0, k0, s, d, n, mLo, mHi, kLo, kHi, first, last)) return n;
   // Incremental walk: num = 2*i*d - n, minor = ceil(num / den), rem = num - minor*den in (-den, 0].
   const int64_t den = 2 * n;
-  int64_t minor = MinorAt(first, d, n);
-  int64_t rem = static_cast<int64_t>(int128{2} * first * d - n - int128{minor} * den);
+  // At step 0 the minor offset is 0 and the remainder -n.
+  int64_t minor = first == 0 ? 0 : MinorAt(first, d, n);
+  int64_t rem =
+      first == 0 ? -n : static_cast<int64_t>(int128{2} * first * d - n - int128{minor} * den);
   for (int64_t i = first; i < last; ++i) {
     int64_t m = m0 + s * i, k = k0 + minor;
     if (xMajor)

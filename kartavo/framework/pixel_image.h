@@ -59,6 +59,8 @@ struct TPixelImage {
   int64_t Stride() const { return RowStride(Width, Format); }
   uint8_t* Row(int y) { return Bits.data() + static_cast<int64_t>(y) * Stride(); }
   const uint8_t* Row(int y) const { return Bits.data() + static_cast<int64_t>(y) * Stride(); }
+  // Same size, format, palette and stored bytes.
+  friend bool operator==(const TPixelImage&, const TPixelImage&) = default;
 };
 
 // Images beyond this many pixels are refused before any allocation.

@@ -83,7 +83,8 @@ TRect IntersectRect(const TRect& a, const TRect& b) {
 }
 
 TRasterTarget::TRasterTarget(TPixelImage& image, const TRect& clip, TPenMode mode, uint32_t value)
-    : FImage(image), FClip(IntersectRect(clip, Rect(0, 0, image.Width, image.Height))), FMode(mode),
+    : FImage(image), FBits(image.Bits.data()), FStride(image.Stride()),
+      FClip(IntersectRect(clip, Rect(0, 0, image.Width, image.Height))), FMode(mode),
       FMask(ValueMask(image.Format)) {
   FValue = value & FMask;
 }

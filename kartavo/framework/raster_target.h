@@ -7,6 +7,7 @@
 #include "kartavo/framework/pixel_image.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace fw {
 
@@ -27,7 +28,13 @@ public:
   const TRect& Clip() const { return FClip; }
   // One pixel; ignored outside the clip rectangle.
   void Plot(int x, int y) {
-    if (x >= FClip.Left && x < FClip.Right && y >= FClip.Top && y < FClip.Bottom) PlotInside(x, y);
+    if (x < FClip.Left || x >= FClip.Right || y < FClip.Top || y >= FClip.Bottom) return;
+    if (FMode == pmCopy && FImage.Format == pf15bit) { // the map control's off-screen format
+      const auto w = static_cast<uint16_t>(FValue);
+      std::memcpy(FBits + y * FStride + 2 * int64_t{x}, &w, 2);
+      return;
+    }
+    PlotInside(x, y);
   }
   // Pixels x0 <= x < x1 of row y, clipped.
   void Span(int y, int64_t x0, int64_t x1);
@@ -37,6 +44,8 @@ private:
   void PlotInside(int x, int y);
 
   TPixelImage& FImage;
+  uint8_t* FBits;
+  int64_t FStride;
   TRect FClip;
   TPenMode FMode;
   uint32_t FValue;

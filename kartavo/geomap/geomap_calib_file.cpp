@@ -15,13 +15,13 @@ namespace kartavo {
 
 void TGeoMap::PrepareCalDataForSaving() {
   CalcExtentsAndResolution();
-  FCalibData.MapFName = FMapImgName;
+  FCalib.Data.MapFName = FImage.Name();
 }
 
 void TGeoMap::WriteCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
                                         const std::string& DataID) {
   PrepareCalDataForSaving();
-  WriteRawCalDataToOpenXMLFile(F, WriteDeclaration, DataID, FCalibData, FCalibModel);
+  WriteRawCalDataToOpenXMLFile(F, WriteDeclaration, DataID, FCalib.Data, FCalib.Model);
 }
 
 void TGeoMap::SaveCalDataAsXML(const std::string& FileName, const std::string& DataID) {
@@ -33,17 +33,17 @@ void TGeoMap::SaveCalDataAsXML(const std::string& FileName, const std::string& D
 
 void TGeoMap::SaveCalDataAsXML(fw::TStream& OutStream, const std::string& DataID) {
   PrepareCalDataForSaving();
-  WriteRawCalDataToStream(OutStream, DataID, FCalibData, FCalibModel);
+  WriteRawCalDataToStream(OutStream, DataID, FCalib.Data, FCalib.Model);
 }
 
 bool TGeoMap::ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
                                 const std::string& DataID) {
   const bool found = ReadControlCalibration(
-      Lines, Tags, DataID, FCalibData, FCalibModel, [this] { ClearCalibData(); },
+      Lines, Tags, DataID, FCalib.Data, FCalib.Model, [this] { ClearCalibData(); },
       [this](const std::string& text) { return ComponentMessage(*this, text); });
   if (!found) return false;
   RecalcGratMat();
-  if (!FCalibData.MapFName.empty()) SetMapImgName(FCalibData.MapFName);
+  if (!FCalib.Data.MapFName.empty()) SetMapImgName(FCalib.Data.MapFName);
   // Corners and resolution keep the values the file holds.
   FitModelParameters();
   return true;
@@ -72,11 +72,10 @@ bool TGeoMap::LoadCalDataFromXML(fw::TMemoryStream& InStream, const std::string&
 void TGeoMap::SetCalDatName(const std::string& value) {
   std::error_code ec;
   if (std::filesystem::is_regular_file(value, ec)) {
-    FCalDatName = value;
+    FCalib.FileName = value;
     LoadCalDataFromXML(value, "");
   } else {
-    FMapImgName.clear();
-    FMapImgWidth = FMapImgHeight = 0;
+    FImage.Forget();
   }
   Paint();
 }

@@ -44,7 +44,7 @@ void RemoveLinePoint(TCalibData& cd, int k, int i) {
 } // namespace
 
 void TGeoMap::FitModelParameters() {
-  switch (FCalibModel) {
+  switch (FCalib.Model) {
   case cmBiquadraticPn:
     CalcBiquadraticCalibration();
     break;
@@ -75,31 +75,31 @@ void TGeoMap::RefitWithGraticule() {
 }
 
 void TGeoMap::CalcBiquadraticCalibration() {
-  kartavo::CalcBiquadraticCalibration(FCalibData, FModelPars);
+  kartavo::CalcBiquadraticCalibration(FCalib.Data, FCalib.Pars);
 }
 void TGeoMap::CalcEquiRectCalibration() {
-  kartavo::CalcEquiRectCalibration(FCalibData, FModelPars);
+  kartavo::CalcEquiRectCalibration(FCalib.Data, FCalib.Pars);
 }
 void TGeoMap::CalcMillerCylCalibration() {
-  kartavo::CalcMillerCylCalibration(FCalibData, FModelPars);
+  kartavo::CalcMillerCylCalibration(FCalib.Data, FCalib.Pars);
 }
 void TGeoMap::CalcConicCalibration() {
-  kartavo::CalcConicCalibration(FCalibData, ImageWidth(), ImageHeight(), FModelPars);
+  kartavo::CalcConicCalibration(FCalib.Data, ImageWidth(), ImageHeight(), FCalib.Pars);
 }
 
 bool TGeoMap::AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX,
                             int PixPosY) {
-  if (FCalibModel != cmParabolicIp) throw EORVGeoMapError(ComponentMessage(*this, AddRefused));
-  int k = FindLine(FCalibData, GratLineKind, LineValue);
-  if (k == 0 && CalLineCount(FCalibData) < MaxCalLines) {
-    k = ++FCalibData.NumCalLines;
-    FCalibData.CalLines[k].LineType = GratLineKind;
-    FCalibData.CalLines[k].LineValue = LineValue;
-    FCalibData.CalLines[k].NumPoints = 0;
+  if (FCalib.Model != cmParabolicIp) throw EORVGeoMapError(ComponentMessage(*this, AddRefused));
+  int k = FindLine(FCalib.Data, GratLineKind, LineValue);
+  if (k == 0 && CalLineCount(FCalib.Data) < MaxCalLines) {
+    k = ++FCalib.Data.NumCalLines;
+    FCalib.Data.CalLines[k].LineType = GratLineKind;
+    FCalib.Data.CalLines[k].LineValue = LineValue;
+    FCalib.Data.CalLines[k].NumPoints = 0;
   }
   bool stored = false;
-  if (k > 0 && LinePointCount(FCalibData.CalLines[k]) < MaxLinePoints) {
-    TCalibLine& line = FCalibData.CalLines[k];
+  if (k > 0 && LinePointCount(FCalib.Data.CalLines[k]) < MaxLinePoints) {
+    TCalibLine& line = FCalib.Data.CalLines[k];
     line.NumPoints = LinePointCount(line) + 1;
     line.CalPoints[line.NumPoints] = {PixPosX, PixPosY};
     stored = true;
@@ -110,12 +110,12 @@ bool TGeoMap::AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int Pi
 }
 
 bool TGeoMap::AddCalibPoint(double Latit, double Longit, int PixPosX, int PixPosY) {
-  if (FCalibModel < cmBiquadraticPn || FCalibModel > cmEquiRect)
+  if (FCalib.Model < cmBiquadraticPn || FCalib.Model > cmEquiRect)
     throw EORVGeoMapError(ComponentMessage(*this, AddRefused));
   bool stored = false;
-  if (CalQuadCount(FCalibData) < MaxCalQuads) {
-    FCalibData.NumCalQuads = CalQuadCount(FCalibData) + 1;
-    FCalibData.CalQuads[FCalibData.NumCalQuads] = {Latit, Longit, PixPosX, PixPosY};
+  if (CalQuadCount(FCalib.Data) < MaxCalQuads) {
+    FCalib.Data.NumCalQuads = CalQuadCount(FCalib.Data) + 1;
+    FCalib.Data.CalQuads[FCalib.Data.NumCalQuads] = {Latit, Longit, PixPosX, PixPosY};
     Refit();
     stored = true;
   }
@@ -125,13 +125,13 @@ bool TGeoMap::AddCalibPoint(double Latit, double Longit, int PixPosX, int PixPos
 
 bool TGeoMap::AddCalibPoint(double Northing, double Easting, int Zone, THemisphere Hemisphere,
                             int PixPosX, int PixPosY) {
-  if (FCalibModel != cmUTM) throw EORVGeoMapError(ComponentMessage(*this, AddRefused));
-  if (Zone != FCalibData.UTMZone || (Hemisphere == hemiSouth) != FCalibData.UTMSouth)
+  if (FCalib.Model != cmUTM) throw EORVGeoMapError(ComponentMessage(*this, AddRefused));
+  if (Zone != FCalib.Data.UTMZone || (Hemisphere == hemiSouth) != FCalib.Data.UTMSouth)
     throw EORVGeoMapError(ComponentMessage(*this, "UTM zone parameter changed"));
   bool stored = false;
-  if (CalQuadCount(FCalibData) < MaxCalQuads) {
-    FCalibData.NumCalQuads = CalQuadCount(FCalibData) + 1;
-    FCalibData.CalQuads[FCalibData.NumCalQuads] = {Northing, Easting, PixPosX, PixPosY};
+  if (CalQuadCount(FCalib.Data) < MaxCalQuads) {
+    FCalib.Data.NumCalQuads = CalQuadCount(FCalib.Data) + 1;
+    FCalib.Data.CalQuads[FCalib.Data.NumCalQuads] = {Northing, Easting, PixPosX, PixPosY};
     Refit();
     stored = true;
   }
@@ -141,13 +141,13 @@ bool TGeoMap::AddCalibPoint(double Northing, double Easting, int Zone, THemisphe
 
 bool TGeoMap::RemoveCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX,
                                int PixPosY) {
-  if (FCalibModel != cmParabolicIp) throw EORVGeoMapError(ComponentMessage(*this, RemoveRefused));
+  if (FCalib.Model != cmParabolicIp) throw EORVGeoMapError(ComponentMessage(*this, RemoveRefused));
   bool removed = false;
-  if (const int k = FindLine(FCalibData, GratLineKind, LineValue)) {
-    const TCalibLine& line = FCalibData.CalLines[k];
+  if (const int k = FindLine(FCalib.Data, GratLineKind, LineValue)) {
+    const TCalibLine& line = FCalib.Data.CalLines[k];
     for (int i = 1; i <= LinePointCount(line) && !removed; ++i)
       if (line.CalPoints[i] == quillon::TPoint{PixPosX, PixPosY}) {
-        RemoveLinePoint(FCalibData, k, i);
+        RemoveLinePoint(FCalib.Data, k, i);
         removed = true;
       }
   }
@@ -159,12 +159,12 @@ bool TGeoMap::RemoveCalibPoint(TGratLineKind GratLineKind, double LineValue, int
 bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
   bool removed = false;
   // Strictly nearer replaces: among equally near points the first stored wins.
-  if (FCalibModel == cmParabolicIp) {
+  if (FCalib.Model == cmParabolicIp) {
     int bestLine = 0, bestPoint = 0;
     int64_t best = INT64_MAX;
-    for (int k = 1; k <= CalLineCount(FCalibData); ++k)
-      for (int i = 1; i <= LinePointCount(FCalibData.CalLines[k]); ++i) {
-        const int64_t d = SquaredDistance(FCalibData.CalLines[k].CalPoints[i], PixPosX, PixPosY);
+    for (int k = 1; k <= CalLineCount(FCalib.Data); ++k)
+      for (int i = 1; i <= LinePointCount(FCalib.Data.CalLines[k]); ++i) {
+        const int64_t d = SquaredDistance(FCalib.Data.CalLines[k].CalPoints[i], PixPosX, PixPosY);
         if (d < best) {
           best = d;
           bestLine = k;
@@ -172,19 +172,19 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
         }
       }
     if (bestLine > 0) {
-      const TCalibLine& line = FCalibData.CalLines[bestLine];
-      FParaIpOops.LineType = line.LineType;
-      FParaIpOops.LineValue = line.LineValue;
-      FParaIpOops.CalPoints[1] = line.CalPoints[bestPoint];
-      FRestoreParaIpOK = true;
-      RemoveLinePoint(FCalibData, bestLine, bestPoint);
+      const TCalibLine& line = FCalib.Data.CalLines[bestLine];
+      FCalib.Undo.LinePoint.LineType = line.LineType;
+      FCalib.Undo.LinePoint.LineValue = line.LineValue;
+      FCalib.Undo.LinePoint.CalPoints[1] = line.CalPoints[bestPoint];
+      FCalib.Undo.LinePointOK = true;
+      RemoveLinePoint(FCalib.Data, bestLine, bestPoint);
       removed = true;
     }
-  } else if (IsPointModel(FCalibModel)) {
+  } else if (IsPointModel(FCalib.Model)) {
     int bestIx = 0;
     int64_t best = INT64_MAX;
-    for (int i = 1; i <= CalQuadCount(FCalibData); ++i) {
-      const TCalQuad& q = FCalibData.CalQuads[i];
+    for (int i = 1; i <= CalQuadCount(FCalib.Data); ++i) {
+      const TCalQuad& q = FCalib.Data.CalQuads[i];
       const int64_t d = SquaredDistance({q.MapX, q.MapY}, PixPosX, PixPosY);
       if (d < best) {
         best = d;
@@ -192,11 +192,11 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
       }
     }
     if (bestIx > 0) {
-      FBiQuadOops = FCalibData.CalQuads[bestIx];
-      FRestoreBiQuadOK = true;
-      const int n = CalQuadCount(FCalibData);
-      FCalibData.CalQuads[bestIx] = FCalibData.CalQuads[n];
-      FCalibData.NumCalQuads = n - 1;
+      FCalib.Undo.Point = FCalib.Data.CalQuads[bestIx];
+      FCalib.Undo.PointOK = true;
+      const int n = CalQuadCount(FCalib.Data);
+      FCalib.Data.CalQuads[bestIx] = FCalib.Data.CalQuads[n];
+      FCalib.Data.NumCalQuads = n - 1;
       removed = true;
     }
   }
@@ -206,52 +206,36 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
 }
 
 void TGeoMap::RestoreLastDeletedCalPoint() {
-  if (FCalibModel == cmParabolicIp) {
-    if (!FRestoreParaIpOK) return;
-    FRestoreParaIpOK = false;
-    AddCalibPoint(FParaIpOops.LineType, FParaIpOops.LineValue, FParaIpOops.CalPoints[1].X,
-                  FParaIpOops.CalPoints[1].Y);
-  } else if (FCalibModel == cmUTM) {
-    if (!FRestoreBiQuadOK) return;
-    FRestoreBiQuadOK = false;
-    AddCalibPoint(FBiQuadOops.Latitude, FBiQuadOops.Longitude, FCalibData.UTMZone, UTMHemisphere(),
-                  FBiQuadOops.MapX, FBiQuadOops.MapY);
-  } else if (IsPointModel(FCalibModel)) {
-    if (!FRestoreBiQuadOK) return;
-    FRestoreBiQuadOK = false;
-    AddCalibPoint(FBiQuadOops.Latitude, FBiQuadOops.Longitude, FBiQuadOops.MapX, FBiQuadOops.MapY);
+  if (FCalib.Model == cmParabolicIp) {
+    if (!FCalib.Undo.LinePointOK) return;
+    FCalib.Undo.LinePointOK = false;
+    AddCalibPoint(FCalib.Undo.LinePoint.LineType, FCalib.Undo.LinePoint.LineValue,
+                  FCalib.Undo.LinePoint.CalPoints[1].X, FCalib.Undo.LinePoint.CalPoints[1].Y);
+  } else if (FCalib.Model == cmUTM) {
+    if (!FCalib.Undo.PointOK) return;
+    FCalib.Undo.PointOK = false;
+    AddCalibPoint(FCalib.Undo.Point.Latitude, FCalib.Undo.Point.Longitude, FCalib.Data.UTMZone,
+                  UTMHemisphere(), FCalib.Undo.Point.MapX, FCalib.Undo.Point.MapY);
+  } else if (IsPointModel(FCalib.Model)) {
+    if (!FCalib.Undo.PointOK) return;
+    FCalib.Undo.PointOK = false;
+    AddCalibPoint(FCalib.Undo.Point.Latitude, FCalib.Undo.Point.Longitude, FCalib.Undo.Point.MapX,
+                  FCalib.Undo.Point.MapY);
   }
 }
 
 void TGeoMap::ClearCalibData() {
-  FCalibData.NumCalLines = 0;
-  for (TCalibLine& line : FCalibData.CalLines)
-    line.NumPoints = 0;
-  FCalibData.Corners.fill(TCoords{});
-  FCalibData.Resolution = 0;
-  FCalibData.UTMZone = -1;
-  FCalibData.UTMSouth = false;
-  FCalibData.Ellipsoid = gelWGS84;
-  FGratMat->Resize(5, 1);
-  FGratMat->Fill(0.0);
-  for (TCalQuad& q : FCalibData.CalQuads)
-    q = TCalQuad{};
-  FCalibData.NumCalQuads = 0;
-  FModelPars.EquRectSPPL.Clear();
-  FModelPars.EquRectPLSP.Clear();
-  FModelPars.CalParsPLSP.Clear();
-  FModelPars.CalParsSPPL.Clear();
+  FCalib.ClearCalibration();
   Paint();
 }
 
 void TGeoMap::Clear() {
   ClearCalibData();
-  FCalibModel = cmUndefined;
-  FCalibData.MapFName.clear();
-  FCalibData.Caption.clear();
-  FNumMTrace = 0;
-  FMapImgName.clear();
-  FMapImgWidth = FMapImgHeight = 0;
+  FCalib.Model = cmUndefined;
+  FCalib.Data.MapFName.clear();
+  FCalib.Data.Caption.clear();
+  FTrace.Clear();
+  FImage.Forget();
   Paint();
 }
 
@@ -261,7 +245,7 @@ void TGeoMap::RecalcCalibration() {
 }
 
 void TGeoMap::SetCalibModel(TCalibModel value) {
-  FCalibModel = value;
+  FCalib.Model = value;
   RecalcCalibration();
 }
 
@@ -269,11 +253,11 @@ void TGeoMap::CalibQuality(double& QualX, double& QualY) const {
   tessaro::TCurveFit fitX, fitY;
   fitX.Init();
   fitY.Init();
-  if (IsPointModel(FCalibModel)) {
-    for (int i = 1; i <= CalQuadCount(FCalibData); ++i) {
-      const TCalQuad& q = FCalibData.CalQuads[i];
+  if (IsPointModel(FCalib.Model)) {
+    for (int i = 1; i <= CalQuadCount(FCalib.Data); ++i) {
+      const TCalQuad& q = FCalib.Data.CalQuads[i];
       int px = 0, py = 0;
-      if (FCalibModel == cmUTM)
+      if (FCalib.Model == cmUTM)
         CalcPixelCoordsUTM(q.Latitude, q.Longitude, px, py);
       else
         CalcPixelCoords(q.Latitude, q.Longitude, px, py);

@@ -13,26 +13,31 @@
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/codec_progress.h"
 #include "kartavo/framework/controls.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geobasics/hemisphere.h"
 #include "kartavo/geomap/calib_params.h"
 #include "kartavo/geomap/calib_records.h"
+#include "kartavo/geomap/calib_state.h"
 #include "kartavo/geomap/calib_xml_reader.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/geomap_types.h"
+#include "kartavo/geomap/interaction/mouse_state.h"
 #include "kartavo/geomap/landmark_records.h"
+#include "kartavo/geomap/landmarks/landmark_store.h"
 #include "kartavo/geomap/render/image_layer.h"
+#include "kartavo/geomap/render/map_image.h"
+#include "kartavo/geomap/render/map_style.h"
+#include "kartavo/geomap/render/mouse_trace.h"
 #include "kartavo/geomap/render/render_view.h"
+#include "kartavo/geomap/view/map_view.h"
 
-#include <array>
-#include <memory>
 #include <string>
-#include <vector>
 
 namespace kartavo {
 
-class TGeoMap : public fw::TCustomControl {
+class KARTAVO_API TGeoMap : public fw::TCustomControl {
 public:
   explicit TGeoMap(fw::TComponent* AOwner);
   ~TGeoMap() override;
@@ -40,78 +45,78 @@ public:
   void Assign(const fw::TPersistent* Source) override;
 
   // --- published properties ---
-  bool AllowPan() const { return FMouseAction == quillon::maPan; }
+  bool AllowPan() const { return FMouse.Action == quillon::maPan; }
   void SetAllowPan(bool value);
-  bool AntiAlias() const { return FAntiAlias; }
+  bool AntiAlias() const { return FImage.AntiAlias(); }
   void SetAntiAlias(bool value);
-  TCalibModel CalibModel() const { return FCalibModel; }
+  TCalibModel CalibModel() const { return FCalib.Model; }
   void SetCalibModel(TCalibModel value);
-  double CacheMagLimit() const { return FCacheMagLimit; }
+  double CacheMagLimit() const { return FImage.CacheMagLimit(); }
   void SetCacheMagLimit(double value);
-  fw::TColor ColorBackGnd() const { return FColorBakGnd; }
+  fw::TColor ColorBackGnd() const { return FStyle.BackGround(); }
   void SetColorBackGnd(fw::TColor value);
-  fw::TColor ColorGraticule() const { return FColorGratLine; }
+  fw::TColor ColorGraticule() const { return FStyle.GraticuleColor(); }
   void SetColorGraticule(fw::TColor value);
-  fw::TColor ColorCalibPoints() const { return FColorGratPoints; }
+  fw::TColor ColorCalibPoints() const { return FStyle.CalibPointColor(); }
   void SetColorCalibPoints(fw::TColor value);
-  fw::TColor ColorFrame() const { return FFrameColor; }
+  fw::TColor ColorFrame() const { return FStyle.FrameColor(); }
   void SetColorFrame(fw::TColor value);
-  bool ConfinePanToMapImage() const { return FConfinePan; }
+  bool ConfinePanToMapImage() const { return FView.ConfinePan(); }
   void SetConfinePanToMapImage(bool value);
-  const std::string& EmptyMsg() const { return FEmptyMsg; }
+  const std::string& EmptyMsg() const { return FStyle.EmptyMsg(); }
   void SetEmptyMsg(const std::string& value);
-  quillon::TFrameStyle FrameStyle() const { return FFrameStyle; }
+  quillon::TFrameStyle FrameStyle() const { return FStyle.FrameStyle(); }
   void SetFrameStyle(quillon::TFrameStyle value);
-  double GratLineDist() const { return FGratLineDist; }
+  double GratLineDist() const { return FStyle.GratLineDist(); }
   void SetGratLineDist(double value);
-  int UTMGridDist() const { return FUTMGridDist; }
+  int UTMGridDist() const { return FStyle.UTMGridDist(); }
   void SetUTMGridDist(int value);
-  int UTMZone() const { return FCalibData.UTMZone; }
+  int UTMZone() const { return FCalib.Data.UTMZone; }
   void SetUTMZone(int value);
-  THemisphere UTMHemisphere() const { return FCalibData.UTMSouth ? hemiSouth : hemiNorth; }
-  void SetUTMHemisphere(THemisphere value) { FCalibData.UTMSouth = value == hemiSouth; }
-  quillon::TMouseActMode MouseAction() const { return FMouseAction; }
-  void SetMouseAction(quillon::TMouseActMode value) { FMouseAction = value; }
-  fw::TColor MouseTraceColor() const { return FColorMTrace; }
-  void SetMouseTraceColor(fw::TColor value) { FColorMTrace = value; }
-  bool MouseTraceInvert() const { return FMTraceInvert; }
-  void SetMouseTraceInvert(bool value) { FMTraceInvert = value; }
-  TShowGrat ShowGraticule() const { return FShowGrat; }
+  THemisphere UTMHemisphere() const { return FCalib.Data.UTMSouth ? hemiSouth : hemiNorth; }
+  void SetUTMHemisphere(THemisphere value) { FCalib.Data.UTMSouth = value == hemiSouth; }
+  quillon::TMouseActMode MouseAction() const { return FMouse.Action; }
+  void SetMouseAction(quillon::TMouseActMode value) { FMouse.Action = value; }
+  fw::TColor MouseTraceColor() const { return FTrace.Color(); }
+  void SetMouseTraceColor(fw::TColor value) { FTrace.SetColor(value); }
+  bool MouseTraceInvert() const { return FTrace.Invert(); }
+  void SetMouseTraceInvert(bool value) { FTrace.SetInvert(value); }
+  TShowGrat ShowGraticule() const { return FStyle.ShowGraticule(); }
   void SetShowGraticule(TShowGrat value);
 
   // --- public properties ---
-  const TCalibData& CalibData() const { return FCalibData; }
+  const TCalibData& CalibData() const { return FCalib.Data; }
   // Stores the record as it is: no refit, no repaint.
-  void SetCalibData(const TCalibData& value) { FCalibData = value; }
-  const std::string& CalibDataFile() const { return FCalDatName; }
-  const std::string& Caption() const { return FCalibData.Caption; }
-  void SetCaption(const std::string& value) { FCalibData.Caption = value; }
-  int HighLightLandMark() const { return FHighLM; }
+  void SetCalibData(const TCalibData& value) { FCalib.Data = value; }
+  const std::string& CalibDataFile() const { return FCalib.FileName; }
+  const std::string& Caption() const { return FCalib.Data.Caption; }
+  void SetCaption(const std::string& value) { FCalib.Data.Caption = value; }
+  int HighLightLandMark() const { return FLandmarks.Highlight(); }
   void SetHighLightLandMark(int value);
-  const TLandMark& LandMarkDefault() const { return FDefaultLM; }
-  void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
+  const TLandMark& LandMarkDefault() const { return FLandmarks.Default(); }
+  void SetLandMarkDefault(const TLandMark& value) { FLandmarks.SetDefault(value); }
   double LastClickLatitude() const;
   double LastClickLongitude() const;
-  int LastClickPosX() const { return FLastMClickPosX; }
-  int LastClickPosY() const { return FLastMClickPosY; }
-  int LastMousePosX() const { return FLastMMousePosX; }
-  int LastMousePosY() const { return FLastMMousePosY; }
-  int LMRandomDisplayThreshold() const { return FLMRandSampleLimit; }
+  int LastClickPosX() const { return FMouse.LastClick.X; }
+  int LastClickPosY() const { return FMouse.LastClick.Y; }
+  int LastMousePosX() const { return FMouse.LastMouse.X; }
+  int LastMousePosY() const { return FMouse.LastMouse.Y; }
+  int LMRandomDisplayThreshold() const { return FLandmarks.RandomThreshold(); }
   void SetLMRandomDisplayThreshold(int value);
-  double Magnification() const { return FMagnify; }
-  const std::string& MapImgFile() const { return FMapImgName; }
-  int MapImgWidth() const { return FMapImgWidth; }
-  int MapImgHeight() const { return FMapImgHeight; }
-  fw::TBitmap* MapBitmap() { return GrafBmp.get(); }
-  int NumLandMarks() const { return FNumLandMarks; }
-  int NumMTracePoints() const { return FNumMTrace; }
+  double Magnification() const { return FView.Magnification(); }
+  const std::string& MapImgFile() const { return FImage.Name(); }
+  int MapImgWidth() const { return FImage.Width(); }
+  int MapImgHeight() const { return FImage.Height(); }
+  fw::TBitmap* MapBitmap() { return &FImage.Bitmap(); }
+  int NumLandMarks() const { return FLandmarks.Count(); }
+  int NumMTracePoints() const { return FTrace.Count(); }
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool value);
-  quillon::TPoint TopLeft() const { return FTopLeft; }
-  quillon::TZoomState ZoomState() const { return FZoomState; }
+  quillon::TPoint TopLeft() const { return FView.TopLeft(); }
+  quillon::TZoomState ZoomState() const { return FView.ZoomState(); }
   bool LMClassVisible(uint8_t ClassFlag) const { return GetClassVisibility(ClassFlag); }
   void SetLMClassVisible(uint8_t ClassFlag, bool value) { SetClassVisibility(ClassFlag, value); }
-  bool GetClassVisibility(uint8_t i) const { return FLMClassVisible[i]; }
+  bool GetClassVisibility(uint8_t i) const { return FLandmarks.ClassVisible(i); }
   void SetClassVisibility(uint8_t i, bool value);
 
   // --- events ---
@@ -167,9 +172,18 @@ public:
   void CalcExtentsAndResolution();
   bool RecalcGratMat();
   // What the conversions read: model, record, parameter sets, graticule.
-  TGeoRef GeoRef() const { return {FCalibModel, FCalibData, FModelPars, *FGratMat}; }
-  const TModelParams& ModelParams() const { return FModelPars; }
-  const tessaro::TMatrix& GratMat() const { return *FGratMat; }
+  TGeoRef GeoRef() const { return FCalib.GeoRef(); }
+  const TModelParams& ModelParams() const { return FCalib.Pars; }
+  const tessaro::TMatrix& GratMat() const { return FCalib.GratMat; }
+
+  // The control's state, part by part, for painters, handlers and tests.
+  const TCalibState& Calibration() const { return FCalib; }
+  const TMapView& View() const { return FView; }
+  const TMapImage& MapImage() const { return FImage; }
+  const TMapStyle& Style() const { return FStyle; }
+  const TLandmarkStore& LandmarkStore() const { return FLandmarks; }
+  const TMouseState& MouseState() const { return FMouse; }
+  const TMouseTrace& Trace() const { return FTrace; }
 
   // How often Paint has rendered (not counting suppressed calls); lets
   // tests and hosts see exactly when the control repainted.
@@ -213,7 +227,6 @@ private:
   void ShowNewMapImage(const std::string& Name);
   void PrepareCalDataForSaving();
 
-public:
 protected:
   void AssignTo(fw::TPersistent* Dest) const override;
 
@@ -228,75 +241,27 @@ protected:
   int ImageWidth() const;
   int ImageHeight() const;
 
-  // Fields in the order of the interface's declaration.
-  std::unique_ptr<fw::TBitmap> AuxBmp;
-  std::unique_ptr<fw::TBitmap> FImgCache;
-  double FCacheMag = 0;
-  bool FCacheAA = false;
-  double FCacheMagLimit = 0;
-  int FNumLandMarks = 0;
-  std::vector<TLandMark> FLandMarks;
-  TLandMark FDefaultLM;
-  fw::TColor FColorBakGnd = 0;
-  quillon::TFrameStyle FFrameStyle = quillon::fsNone;
-  fw::TColor FFrameColor = 0;
-  fw::TColor FColorGratLine = 0;
-  fw::TColor FColorGratPoints = 0;
-  fw::TColor FColBlackLine = 0, FColGrayLine = 0, FColWhiteLine = 0;
-  std::string FEmptyMsg;
-  bool FLButtonWasDown = false;
-  std::array<bool, 256> FLMClassVisible{};
-  int FLMRandSampleLimit = 0;
-  std::string FMapImgName;
-  int FMapImgWidth = 0, FMapImgHeight = 0;
-  double FMagnify = 0;
-  quillon::TZoomState FZoomState = quillon::zsIdle;
-  quillon::TMouseBoxState FMouseBoxState = quillon::mbsIdle;
-  int FMouseBoxX1 = 0, FMouseBoxX2 = 0, FMouseBoxY1 = 0, FMouseBoxY2 = 0;
-  std::vector<quillon::TColoredPoint> FMTrace;
-  int FNumMTrace = 0;
-  fw::TColor FColorMTrace = 0;
-  bool FMTraceInvert = false;
-  int FWindOldCornerX = 0, FWindOldCornerY = 0, FWindAnchorX = 0, FWindAnchorY = 0;
-  TShowGrat FShowGrat = sgNone;
-  quillon::TPoint FTopLeft;
-  TCalibModel FCalibModel = cmUndefined;
-  TCalQuad FBiQuadOops;
-  TCalibLine FParaIpOops;
-  bool FRestoreBiQuadOK = false, FRestoreParaIpOK = false;
+  // The control's state, part by part; Assign copies all but the trace.
+  TCalibState FCalib;
+  TMapView FView;
+  TMapImage FImage;
+  TMapStyle FStyle;
+  TLandmarkStore FLandmarks;
+  TMouseState FMouse;
+  TMouseTrace FTrace;
   bool FSuppressPaint = false;
-  bool FConfinePan = false;
-  quillon::TMouseActMode FMouseAction = quillon::maNone;
-  bool FRubberBandOn = false, FSelectRectOn = false;
-  int FRubberBAnchorX = 0, FRubberBAnchorY = 0, FRubberBandOldX = 0, FRubberBandOldY = 0;
-  bool FAntiAlias = false;
-  double FGratLineDist = 0;
-  int FUTMGridDist = 0;
-  TCalibData FCalibData;
-  std::unique_ptr<tessaro::TMatrix> FGratMat;
-  // The six parameter sets FEquRectSPPL, FEquRectPLSP, FCalParsPLSP,
-  // FCalParsSPPL, FMillercylPar and FConicPars.
-  TModelParams FModelPars;
-  int FHighLM = 0;
-  fw::TColor FHighLMColFG = 0, FHighLMColBG = 0;
-  bool FHighLMTrans = false;
-  int FTopLeftXAnchor = 0, FTopLeftYAnchor = 0;
-  std::array<TgmZoomStackEntry, ZoomStackSize> FZoomStack{};
-  int FZStackPoi = 0;
-  std::string FCalDatName;
-  int MouseAnchorX = 0, MouseAnchorY = 0;
-  int FLastMClickPosX = 0, FLastMClickPosY = 0, FLastMMousePosX = 0, FLastMMousePosY = 0;
-  std::unique_ptr<fw::TBitmap> GrafBmp;
 
-  // Renders the whole client area into AuxBmp (geomap_paint.cpp).
+  // Renders the whole client area into the off-screen image (geomap_paint.cpp).
   void ConstructInternalMapImg();
 
 private:
+  // Runs a storage allocation of the landmarks; a failure becomes the
+  // control's "insufficient memory" error.
+  template <typename F> decltype(auto) GuardLandMarkStorage(F&& f);
   void FillBackground(fw::TCanvas& c);
   void PaintEmptyDisplay(fw::TCanvas& c);
   void PaintMapLayers(fw::TCanvas& c);
   TImageLayerCounts FRenderCounts;
-  void ResizeLandMarkStorage(int n);
   void ClearZoomHistory();
   int FPaintCount = 0;
 };

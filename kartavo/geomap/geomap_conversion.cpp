@@ -5,11 +5,11 @@
 namespace kartavo {
 
 quillon::TPoint TGeoMap::ControlToMapImage(quillon::TPoint APoint) const {
-  return kartavo::ControlToMapImage(APoint, FTopLeft, FMagnify);
+  return kartavo::ControlToMapImage(APoint, FView.TopLeft(), FView.Magnification());
 }
 
 quillon::TPoint TGeoMap::MapImageToControl(quillon::TPoint APoint) const {
-  return kartavo::MapImageToControl(APoint, FTopLeft, FMagnify);
+  return kartavo::MapImageToControl(APoint, FView.TopLeft(), FView.Magnification());
 }
 
 double TGeoMap::CalcLatitude(int x, int y, bool& valid) const {
@@ -37,38 +37,38 @@ bool TGeoMap::CalcPixelCoordsUTM(double Northing, double Easting, int& x, int& y
 }
 
 int TGeoMap::CalcUTMyFromNorthingX(double Northing, int x) const {
-  return kartavo::CalcUTMyFromNorthingX(FModelPars.EquRectSPPL, Northing, x);
+  return kartavo::CalcUTMyFromNorthingX(FCalib.Pars.EquRectSPPL, Northing, x);
 }
 
 int TGeoMap::CalcUTMxFromEastingY(double Easting, int y) const {
-  return kartavo::CalcUTMxFromEastingY(FModelPars.EquRectSPPL, Easting, y);
+  return kartavo::CalcUTMxFromEastingY(FCalib.Pars.EquRectSPPL, Easting, y);
 }
 
 bool TGeoMap::IsPositionWithinMap(double Latit, double Longit) const {
-  return PositionInMap(Latit, Longit, FCalibData.Corners);
+  return PositionInMap(Latit, Longit, FCalib.Data.Corners);
 }
 
 void TGeoMap::CalcExtentsAndResolution() {
-  kartavo::CalcExtentsAndResolution(GeoRef(), ImageWidth(), ImageHeight(), FCalibData.Corners,
-                                    FCalibData.Resolution);
+  kartavo::CalcExtentsAndResolution(GeoRef(), ImageWidth(), ImageHeight(), FCalib.Data.Corners,
+                                    FCalib.Data.Resolution);
 }
 
-bool TGeoMap::RecalcGratMat() { return kartavo::RecalcGratMat(FCalibData, *FGratMat); }
+bool TGeoMap::RecalcGratMat() { return kartavo::RecalcGratMat(FCalib.Data, FCalib.GratMat); }
 
 double TGeoMap::LastClickLatitude() const {
   bool valid = false;
-  const double lat = CalcLatitude(FLastMClickPosX, FLastMClickPosY, valid);
+  const double lat = CalcLatitude(FMouse.LastClick.X, FMouse.LastClick.Y, valid);
   return valid ? lat : 0.0;
 }
 
 double TGeoMap::LastClickLongitude() const {
   bool valid = false;
-  const double lon = CalcLongitude(FLastMClickPosX, FLastMClickPosY, valid);
+  const double lon = CalcLongitude(FMouse.LastClick.X, FMouse.LastClick.Y, valid);
   return valid ? lon : 0.0;
 }
 
 // The calibration works in the map image at its own size.
-int TGeoMap::ImageWidth() const { return GrafBmp->Width(); }
-int TGeoMap::ImageHeight() const { return GrafBmp->Height(); }
+int TGeoMap::ImageWidth() const { return FImage.Bitmap().Width(); }
+int TGeoMap::ImageHeight() const { return FImage.Bitmap().Height(); }
 
 } // namespace kartavo

@@ -30,21 +30,17 @@ void TGeoMap::RefuseOversizedImage(int Width, int Height) const {
 }
 
 void TGeoMap::ShowNewMapImage(const std::string& Name) {
-  FMapImgName = Name;
-  FMapImgWidth = GrafBmp->Width();
-  FMapImgHeight = GrafBmp->Height();
-  AuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FTopLeft = {0, 0};
+  FImage.TakeBitmap(Name);
+  FView.SetTopLeft({0, 0});
   Paint();
 }
 
 void TGeoMap::SetMapImgName(const std::string& Value) {
   std::string fileName = Value;
   if (OnMapImageRequest) OnMapImageRequest(this, fileName);
-  FCacheMag = 0;
+  FImage.InvalidateCache();
   if (!IsFile(fileName)) {
-    FMapImgName.clear();
-    FMapImgWidth = FMapImgHeight = 0;
+    FImage.Forget();
     Paint();
     return;
   }
@@ -55,61 +51,57 @@ void TGeoMap::SetMapImgName(const std::string& Value) {
     throw EORVGeoMapError(ComponentMessage(*this, "cannot read map image \"" + fileName +
                                                       "\": unsupported image format"));
   RefuseOversizedImage(picture->Width, picture->Height);
-  GrafBmp->LoadFromPixelImage(std::move(*picture));
+  FImage.Bitmap().LoadFromPixelImage(std::move(*picture));
   ShowNewMapImage(Value);
 }
 
 void TGeoMap::SetMapBitMap(const fw::TBitmap* Value) {
-  FCacheMag = 0;
+  FImage.InvalidateCache();
   const int w = Value ? Value->Width() : 0, h = Value ? Value->Height() : 0;
   RefuseOversizedImage(w, h);
   if (Value)
-    GrafBmp->Assign(Value);
+    FImage.Bitmap().Assign(Value);
   else
-    GrafBmp->SetSize(0, 0);
-  ShowNewMapImage("$unknown$");
+    FImage.Bitmap().SetSize(0, 0);
+  ShowNewMapImage(TMapImage::UnknownName);
 }
 
 bool TGeoMap::RenameMapImg(const std::string& Name) {
-  const std::string newName = RenamedMapImagePath(FMapImgName, Name);
-  if (FMapImgName.empty() || newName.empty() || !IsFile(FMapImgName)) return false;
+  const std::string oldName = FImage.Name();
+  const std::string newName = RenamedMapImagePath(oldName, Name);
+  if (oldName.empty() || newName.empty() || !IsFile(oldName)) return false;
   std::error_code ec;
   // Never replace another file: renaming onto it would destroy it.
-  if (std::filesystem::exists(newName, ec) &&
-      !std::filesystem::equivalent(FMapImgName, newName, ec))
+  if (std::filesystem::exists(newName, ec) && !std::filesystem::equivalent(oldName, newName, ec))
     return false;
-  std::filesystem::rename(FMapImgName, newName, ec);
+  std::filesystem::rename(oldName, newName, ec);
   if (ec) return false;
-  FMapImgName = newName;
+  FImage.SetName(newName);
   return true;
 }
 
 void TGeoMap::ResizeMap(double Magnification) {
-  const int w = ScaledEdge(GrafBmp->Width(), Magnification);
-  const int h = ScaledEdge(GrafBmp->Height(), Magnification);
-  if (!std::isfinite(Magnification) || Magnification <= 0 || (w < 1 && GrafBmp->Width() > 0) ||
-      (h < 1 && GrafBmp->Height() > 0))
+  const int w = ScaledEdge(FImage.Bitmap().Width(), Magnification);
+  const int h = ScaledEdge(FImage.Bitmap().Height(), Magnification);
+  if (!std::isfinite(Magnification) || Magnification <= 0 ||
+      (w < 1 && FImage.Bitmap().Width() > 0) || (h < 1 && FImage.Bitmap().Height() > 0))
     throw EORVGeoMapError(ComponentMessage(*this, "ResizeMap: invalid magnification " +
                                                       std::to_string(Magnification)));
   RefuseOversizedImage(w, h);
-  FCacheMag = 0;
+  FImage.InvalidateCache();
   fw::TBitmap resized;
   resized.SetSize(w, h);
-  resized.Canvas()->SetStretchBltMode(FAntiAlias ? fw::HALFTONE : fw::COLORONCOLOR);
+  resized.Canvas()->SetStretchBltMode(FImage.AntiAlias() ? fw::HALFTONE : fw::COLORONCOLOR);
   resized.Canvas()->SetCopyMode(fw::cmSrcCopy);
-  resized.Canvas()->StretchDraw(fw::Rect(0, 0, w, h), GrafBmp.get());
-  GrafBmp->Assign(&resized);
-  ScaleCalibrationPixels(FCalibData, Magnification);
+  resized.Canvas()->StretchDraw(fw::Rect(0, 0, w, h), &FImage.Bitmap());
+  FImage.Bitmap().Assign(&resized);
+  ScaleCalibrationPixels(FCalib.Data, Magnification);
   RecalcCalibration();
-  FMapImgWidth = GrafBmp->Width();
-  FMapImgHeight = GrafBmp->Height();
-  AuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FTopLeft = {0, 0};
-  Paint();
+  ShowNewMapImage(FImage.Name());
 }
 
 void TGeoMap::ResizeMap(int LongerEdgeLength) {
-  const int longer = std::max(FMapImgWidth, FMapImgHeight);
+  const int longer = std::max(FImage.Width(), FImage.Height());
   // Without a map image there is no ratio: nothing to resize.
   if (longer <= 0) return;
   ResizeMap(static_cast<double>(LongerEdgeLength) / longer);

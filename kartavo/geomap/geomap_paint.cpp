@@ -10,8 +10,6 @@
 #include "kartavo/geomap/render/overlay_painter.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 
-#include <algorithm>
-
 namespace kartavo {
 
 void TGeoMap::Paint() {
@@ -20,62 +18,70 @@ void TGeoMap::Paint() {
   ConstructInternalMapImg();
   const fw::TRect all = fw::Rect(0, 0, Width(), Height());
   Canvas()->SetCopyMode(fw::cmSrcCopy);
-  Canvas()->CopyRect(all, AuxBmp->Canvas(), all);
+  Canvas()->CopyRect(all, FImage.Aux().Canvas(), all);
 }
 
-TRenderView TGeoMap::RenderView() const { return {FTopLeft, FMagnify, Width(), Height()}; }
+TRenderView TGeoMap::RenderView() const {
+  return {FView.TopLeft(), FView.Magnification(), Width(), Height()};
+}
 
 void TGeoMap::ConstructInternalMapImg() {
   const int w = Width(), h = Height();
   // The off-screen picture grows with the control and never shrinks here.
-  if (AuxBmp->Height() < h) AuxBmp->SetHeight(h);
-  if (AuxBmp->Width() < w) AuxBmp->SetWidth(w);
-  fw::TCanvas* c = AuxBmp->Canvas();
+  fw::TBitmap& aux = FImage.Aux();
+  if (aux.Height() < h) aux.SetHeight(h);
+  if (aux.Width() < w) aux.SetWidth(w);
+  fw::TCanvas* c = aux.Canvas();
   c->Pen()->SetStyle(fw::psSolid);
   c->Pen()->SetMode(fw::pmCopy);
-  if ((ComponentState() & fw::csDesigning) || FMapImgName.empty())
+  if ((ComponentState() & fw::csDesigning) || FImage.Name().empty())
     PaintEmptyDisplay(*c);
   else if (Visible())
     PaintMapLayers(*c);
-  DrawTrace(*c, std::span(FMTrace).first(static_cast<size_t>(FNumMTrace)), RenderView());
-  quillon::DrawFrame(c, FFrameStyle, 0, 0, w - 1, h - 1, FColWhiteLine, 0xC0C0C0, FColGrayLine,
-                     FColBlackLine, 0);
+  DrawTrace(*c, FTrace.Points(), RenderView());
+  const TFrameColors& frame = FStyle.FrameColors();
+  quillon::DrawFrame(c, FStyle.FrameStyle(), 0, 0, w - 1, h - 1, frame.White, 0xC0C0C0, frame.Gray,
+                     frame.Black, 0);
 }
 
 void TGeoMap::FillBackground(fw::TCanvas& c) {
-  c.Brush()->SetColor(FColorBakGnd);
+  c.Brush()->SetColor(FStyle.BackGround());
   c.Brush()->SetStyle(fw::bsSolid);
-  c.Pen()->SetColor(FColorBakGnd);
+  c.Pen()->SetColor(FStyle.BackGround());
   c.Rectangle(0, 0, Width(), Height());
 }
 
 void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c) {
   FillBackground(c);
-  c.Font()->SetColor(FFrameColor);
-  c.TextOut(10, 10, FEmptyMsg);
+  c.Font()->SetColor(FStyle.FrameColor());
+  c.TextOut(10, 10, FStyle.EmptyMsg());
 }
 
 void TGeoMap::PaintMapLayers(fw::TCanvas& c) {
   FillBackground(c);
   const TRenderView view = RenderView();
-  const TImageLayerPath path = DrawMapImage(*AuxBmp, *GrafBmp, {*FImgCache, FCacheMag, FCacheAA},
-                                            FCacheMagLimit, FAntiAlias, view);
+  double cacheMag = FImage.CacheMag();
+  bool cacheAA = FImage.CacheAA();
+  const TImageLayerPath path =
+      DrawMapImage(FImage.Aux(), FImage.Bitmap(), {FImage.Cache(), cacheMag, cacheAA},
+                   FImage.CacheMagLimit(), FImage.AntiAlias(), view);
+  FImage.SetCacheMade(cacheMag, cacheAA);
   FRenderCounts.Count(path);
   if (OnBeforeRenderData) OnBeforeRenderData(this, &c);
-  const TOverlayStyle style{FShowGrat, FGratLineDist, FUTMGridDist, FColorGratLine,
-                            FColorGratPoints};
-  DrawOverlay(c, GeoRef(), view, style, FMapImgWidth, FMapImgHeight);
+  const TOverlayStyle style{FStyle.ShowGraticule(), FStyle.GratLineDist(), FStyle.UTMGridDist(),
+                            FStyle.GraticuleColor(), FStyle.CalibPointColor()};
+  DrawOverlay(c, GeoRef(), view, style, FImage.Width(), FImage.Height());
   // The landmarks, then the host's data (OnDataRendered), then the
   // highlighted landmark on top of both.
   c.Pen()->SetColor(0x00FF00);
-  const TLandmarkLayerData data{
-      std::span(FLandMarks).first(std::clamp<size_t>(FNumLandMarks, 0, FLandMarks.size())),
-      &FLMClassVisible,
-      FLMRandSampleLimit,
-      FHighLM,
-      FHighLMColFG,
-      FHighLMColBG,
-      FHighLMTrans};
+  const THighlightStyle& high = FLandmarks.HighlightStyle();
+  const TLandmarkLayerData data{FLandmarks.Items(),
+                                &FLandmarks.ClassVisibility(),
+                                FLandmarks.RandomThreshold(),
+                                FLandmarks.Highlight(),
+                                high.FG,
+                                high.BG,
+                                high.Transparent};
   DrawLandmarkLayer(c, data, GeoRef(), {view.TopLeft, view.Magnify, view.Width, view.Height},
                     {this, OnDrawLandmark, OnDataRendered, {}});
 }

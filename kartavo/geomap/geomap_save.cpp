@@ -8,11 +8,11 @@ namespace kartavo {
 
 void TGeoMap::SaveMap(const std::string& FileName, const std::string& DataID) {
   const TSavedMapNames names = SavedMapNames(FileName);
-  FMapImgName = names.ImageName;
+  FImage.SetName(names.ImageName);
   // The calibration is written first, recording the new image name.
   SaveCalDataAsXML(names.CalibFile, DataID);
-  fw::WriteJpegFile(names.Dir + FMapImgName, GrafBmp->PixelImage(), fw::kDefaultJpegQuality,
-                    ImageProgress());
+  fw::WriteJpegFile(names.Dir + FImage.Name(), FImage.Bitmap().PixelImage(),
+                    fw::kDefaultJpegQuality, ImageProgress());
 }
 
 } // namespace kartavo

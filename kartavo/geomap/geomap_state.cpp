@@ -1,88 +1,16 @@
-// TGeoMap: construction, destruction, copying and the small setters.
+// TGeoMap: construction, copying and the small setters. The creation values
+// are the parts' own defaults.
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/package/exceptions.h"
 
-#include <algorithm>
 #include <new>
+#include <stdexcept>
 
 namespace kartavo {
-namespace {
 
-constexpr int LandMarkBlock = 1000;
-constexpr int TraceCapacity = 5000;
-constexpr double MaxCacheMagLimit = 2.0 / 3.0;
-constexpr double MaxGratLineDist = 60;
-constexpr int MaxUTMGridDist = 10000000;
-constexpr int MinLMRandomThreshold = 1000;
-
-} // namespace
-
-TGeoMap::TGeoMap(fw::TComponent* AOwner) : fw::TCustomControl(AOwner) {
-  SetBounds(Left(), Top(), 500, 400);
-  FTopLeft = {0, 0};
-  FConfinePan = true;
-  FGratLineDist = 0;
-  FLastMClickPosX = FLastMClickPosY = FLastMMousePosX = FLastMMousePosY = 0;
-  FShowGrat = sgNone;
-  FSuppressPaint = false;
-  FAntiAlias = true;
-  FMagnify = 1.0;
-  FEmptyMsg = "GeoMap: empty";
-
-  FNumLandMarks = 0;
-  FLMRandSampleLimit = 20000;
-  ResizeLandMarkStorage(LandMarkBlock);
-  FLMClassVisible.fill(true);
-
-  FColorGratLine = 0xFF0000;
-  FColorGratPoints = 0x0000FF;
-  FColorBakGnd = 0xC0C0C0;
-  FColBlackLine = 0x000000;
-  FColGrayLine = 0x808080;
-  FColWhiteLine = 0xFFFFFF;
-  FFrameStyle = quillon::fsSingle;
-  FFrameColor = 0x000000;
-
-  FMapImgName.clear();
-  FMapImgWidth = FMapImgHeight = 0;
-  FNumMTrace = 0;
-  FColorMTrace = 0xFFFFFF;
-  FMTraceInvert = true;
-  FMTrace.resize(TraceCapacity);
-
-  FMouseBoxState = quillon::mbsIdle;
-  FZoomState = quillon::zsIdle;
-  FMouseAction = quillon::maPan;
-  FRubberBandOn = FSelectRectOn = false;
-  FLButtonWasDown = false;
-
-  FDefaultLM = DefaultLandMark();
-  FHighLM = 0;
-  FHighLMColFG = 0xFF0000;
-  FHighLMColBG = 0x00FFFF;
-  FHighLMTrans = false;
-  ClearZoomHistory();
-
-  GrafBmp = std::make_unique<fw::TBitmap>();
-  AuxBmp = std::make_unique<fw::TBitmap>();
-  AuxBmp->SetPixelFormat(fw::pf15bit);
-  FImgCache = std::make_unique<fw::TBitmap>();
-  FImgCache->SetPixelFormat(fw::pf15bit);
-  FCacheMag = 0;
-  FCacheAA = FAntiAlias;
-  FCacheMagLimit = MaxCacheMagLimit;
-
-  FGratMat = std::make_unique<tessaro::TMatrix>(5, 1);
-  FModelPars = TModelParams{};
-  FCalibModel = cmUndefined;
-  FRestoreBiQuadOK = FRestoreParaIpOK = false;
-}
-
-TGeoMap::~TGeoMap() = default;
-
-void TGeoMap::ResizeLandMarkStorage(int n) {
+template <typename F> decltype(auto) TGeoMap::GuardLandMarkStorage(F&& f) {
   try {
-    FLandMarks.resize(static_cast<size_t>(n));
+    return f();
   } catch (const std::bad_alloc&) {
     throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
   } catch (const std::length_error&) {
@@ -90,10 +18,17 @@ void TGeoMap::ResizeLandMarkStorage(int n) {
   }
 }
 
-void TGeoMap::ClearZoomHistory() {
-  FZoomStack.fill(TgmZoomStackEntry{});
-  FZStackPoi = 0;
+// The control's base is complete when the landmark store is made, so a
+// failed allocation can name the component.
+TGeoMap::TGeoMap(fw::TComponent* AOwner)
+    : fw::TCustomControl(AOwner),
+      FLandmarks(GuardLandMarkStorage([] { return TLandmarkStore(); })) {
+  SetBounds(Left(), Top(), 500, 400);
 }
+
+TGeoMap::~TGeoMap() = default;
+
+void TGeoMap::ClearZoomHistory() { FView.ClearHistory(); }
 
 void TGeoMap::AssignTo(fw::TPersistent* Dest) const {
   if (auto* map = dynamic_cast<TGeoMap*>(Dest)) {
@@ -103,6 +38,8 @@ void TGeoMap::AssignTo(fw::TPersistent* Dest) const {
   fw::TCustomControl::AssignTo(Dest);
 }
 
+// Every part but the mouse trace; no repaint. The landmarks go first: when
+// their storage cannot be had, nothing has changed.
 void TGeoMap::Assign(const fw::TPersistent* Source) {
   const auto* src = dynamic_cast<const TGeoMap*>(Source);
   if (!src) {
@@ -110,171 +47,86 @@ void TGeoMap::Assign(const fw::TPersistent* Source) {
     return;
   }
   if (src == this) return;
-  AuxBmp->Assign(src->AuxBmp.get());
-  FImgCache->Assign(src->FImgCache.get());
-  FCacheMag = src->FCacheMag;
-  FCacheAA = src->FCacheAA;
-  FCacheMagLimit = src->FCacheMagLimit;
-
-  // Storage in whole blocks of 1000, at least one block.
-  const int n = std::max(0, src->FNumLandMarks);
-  ResizeLandMarkStorage(n == 0 ? LandMarkBlock
-                               : ((n - 1) / LandMarkBlock) * LandMarkBlock + LandMarkBlock);
-  FNumLandMarks = n;
-  std::copy_n(src->FLandMarks.begin(), std::min<size_t>(size_t(n), src->FLandMarks.size()),
-              FLandMarks.begin());
-  FDefaultLM = src->FDefaultLM;
-
-  FColorBakGnd = src->FColorBakGnd;
-  FFrameStyle = src->FFrameStyle;
-  FFrameColor = src->FFrameColor;
-  FColorGratLine = src->FColorGratLine;
-  FColorGratPoints = src->FColorGratPoints;
-  FColBlackLine = src->FColBlackLine;
-  FColGrayLine = src->FColGrayLine;
-  FColWhiteLine = src->FColWhiteLine;
-  FEmptyMsg = src->FEmptyMsg;
-  FLButtonWasDown = src->FLButtonWasDown;
-  FLMClassVisible = src->FLMClassVisible;
-  FLMRandSampleLimit = src->FLMRandSampleLimit;
-  FMapImgName = src->FMapImgName;
-  FMapImgWidth = src->FMapImgWidth;
-  FMapImgHeight = src->FMapImgHeight;
-  FMagnify = src->FMagnify;
-  FZoomState = src->FZoomState;
-  FMouseBoxState = src->FMouseBoxState;
-  FMouseBoxX1 = src->FMouseBoxX1;
-  FMouseBoxX2 = src->FMouseBoxX2;
-  FMouseBoxY1 = src->FMouseBoxY1;
-  FMouseBoxY2 = src->FMouseBoxY2;
-
-  // The mouse trace is not copied.
-  FWindOldCornerX = src->FWindOldCornerX;
-  FWindOldCornerY = src->FWindOldCornerY;
-  FWindAnchorX = src->FWindAnchorX;
-  FWindAnchorY = src->FWindAnchorY;
-  FShowGrat = src->FShowGrat;
-  FTopLeft = src->FTopLeft;
-  FCalibModel = src->FCalibModel;
-  FBiQuadOops = src->FBiQuadOops;
-  FParaIpOops = src->FParaIpOops;
-  FRestoreBiQuadOK = src->FRestoreBiQuadOK;
-  FRestoreParaIpOK = src->FRestoreParaIpOK;
+  GuardLandMarkStorage([&] { FLandmarks = src->FLandmarks; });
+  FImage = src->FImage;
+  FStyle = src->FStyle;
+  FView = src->FView;
+  FMouse = src->FMouse;
+  FCalib = src->FCalib;
   FSuppressPaint = src->FSuppressPaint;
-  FConfinePan = src->FConfinePan;
-  FMouseAction = src->FMouseAction;
-  FRubberBandOn = src->FRubberBandOn;
-  FSelectRectOn = src->FSelectRectOn;
-  FRubberBAnchorX = src->FRubberBAnchorX;
-  FRubberBAnchorY = src->FRubberBAnchorY;
-  FRubberBandOldX = src->FRubberBandOldX;
-  FRubberBandOldY = src->FRubberBandOldY;
-  FAntiAlias = src->FAntiAlias;
-  FGratLineDist = src->FGratLineDist;
-  FUTMGridDist = src->FUTMGridDist;
-
-  FCalibData = src->FCalibData;
-  FGratMat->Clone(*src->FGratMat);
-  FModelPars = src->FModelPars;
-
-  FHighLM = src->FHighLM;
-  FHighLMColFG = src->FHighLMColFG;
-  FHighLMColBG = src->FHighLMColBG;
-  FHighLMTrans = src->FHighLMTrans;
-  FTopLeftXAnchor = src->FTopLeftXAnchor;
-  FTopLeftYAnchor = src->FTopLeftYAnchor;
-  FZoomStack = src->FZoomStack;
-  FZStackPoi = src->FZStackPoi;
-  FCalDatName = src->FCalDatName;
-  MouseAnchorX = src->MouseAnchorX;
-  MouseAnchorY = src->MouseAnchorY;
-  FLastMClickPosX = src->FLastMClickPosX;
-  FLastMClickPosY = src->FLastMClickPosY;
-  FLastMMousePosX = src->FLastMMousePosX;
-  FLastMMousePosY = src->FLastMMousePosY;
-
-  GrafBmp->Assign(src->GrafBmp.get());
 }
 
-void TGeoMap::SetAllowPan(bool value) { FMouseAction = value ? quillon::maPan : quillon::maNone; }
+void TGeoMap::SetAllowPan(bool value) { FMouse.Action = value ? quillon::maPan : quillon::maNone; }
 
 void TGeoMap::SetAntiAlias(bool value) {
-  FAntiAlias = value;
+  FImage.SetAntiAlias(value);
   Paint();
 }
 
 void TGeoMap::SetCacheMagLimit(double value) {
-  // NaN is no limit at all: it becomes 0 like any value below the range.
-  FCacheMagLimit = value > MaxCacheMagLimit ? MaxCacheMagLimit : (value >= 0 ? value : 0.0);
-  if (FMagnify < MaxCacheMagLimit) Paint();
+  FImage.SetCacheMagLimit(value);
+  if (FView.Magnification() < TMapImage::MaxCacheMagLimit) Paint();
 }
 
 void TGeoMap::SetColorBackGnd(fw::TColor value) {
-  FColorBakGnd = value;
+  FStyle.SetBackGround(value);
   Paint();
 }
 
 void TGeoMap::SetColorGraticule(fw::TColor value) {
-  FColorGratLine = value;
+  FStyle.SetGraticuleColor(value);
   Paint();
 }
 
 void TGeoMap::SetColorCalibPoints(fw::TColor value) {
-  FColorGratPoints = value;
+  FStyle.SetCalibPointColor(value);
   Paint();
 }
 
 void TGeoMap::SetColorFrame(fw::TColor value) {
-  FFrameColor = value;
+  FStyle.SetFrameColor(value);
   Paint();
 }
 
 void TGeoMap::SetEmptyMsg(const std::string& value) {
-  FEmptyMsg = value;
+  FStyle.SetEmptyMsg(value);
   Paint();
 }
 
 void TGeoMap::SetFrameStyle(quillon::TFrameStyle value) {
-  if (value == FFrameStyle) return;
-  FFrameStyle = value;
+  if (value == FStyle.FrameStyle()) return;
+  FStyle.SetFrameStyle(value);
   Paint();
 }
 
 void TGeoMap::SetGratLineDist(double value) {
-  FGratLineDist = value > MaxGratLineDist ? MaxGratLineDist : (value >= 0 ? value : 0.0);
+  FStyle.SetGratLineDist(value);
   Paint();
 }
 
 void TGeoMap::SetUTMGridDist(int value) {
-  FUTMGridDist = std::clamp(value, 0, MaxUTMGridDist);
+  FStyle.SetUTMGridDist(value);
   Paint();
 }
 
 // Keeping the view inside the image on the way back to true belongs to the
 // zoom and pan logic.
-void TGeoMap::SetConfinePanToMapImage(bool value) { FConfinePan = value; }
+void TGeoMap::SetConfinePanToMapImage(bool value) { FView.SetConfinePan(value); }
 
-void TGeoMap::SetUTMZone(int value) {
-  if (value >= 1 && value <= 60) FCalibData.UTMZone = value;
-}
+void TGeoMap::SetUTMZone(int value) { FCalib.SetUTMZone(value); }
 
 void TGeoMap::SetShowGraticule(TShowGrat value) {
-  if (value == FShowGrat) return;
-  FShowGrat = value;
+  if (value == FStyle.ShowGraticule()) return;
+  FStyle.SetShowGraticule(value);
   Paint();
 }
 
 void TGeoMap::SetHighLightLandMark(int value) {
-  if (value < 0 || value > FNumLandMarks) value = 0;
-  if (value == FHighLM) return;
-  FHighLM = value;
-  Paint();
+  if (FLandmarks.SetHighlight(value)) Paint();
 }
 
 void TGeoMap::SetLMRandomDisplayThreshold(int value) {
-  if (value <= MinLMRandomThreshold || value == FLMRandSampleLimit) return;
-  FLMRandSampleLimit = value;
-  Paint();
+  if (FLandmarks.SetRandomThreshold(value)) Paint();
 }
 
 void TGeoMap::SetSuppressPaint(bool value) {
@@ -284,14 +136,12 @@ void TGeoMap::SetSuppressPaint(bool value) {
 }
 
 void TGeoMap::SetClassVisibility(uint8_t i, bool value) {
-  FLMClassVisible[i] = value;
+  FLandmarks.SetClassVisible(i, value);
   Paint();
 }
 
 void TGeoMap::SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, bool Transparent) {
-  FHighLMColFG = ColorFG;
-  FHighLMColBG = ColorBG;
-  FHighLMTrans = Transparent;
+  FLandmarks.SetHighlightStyle({ColorFG, ColorBG, Transparent});
   Paint();
 }
 

@@ -19,18 +19,20 @@ namespace {
 // through the user's input.
 struct ProbeMap : TGeoMap {
   using TGeoMap::TGeoMap;
-  void View(double m, quillon::TPoint tl = {0, 0}) {
-    FMagnify = m;
-    FTopLeft = tl;
+  void SetView(double m, quillon::TPoint tl = {0, 0}) {
+    FView.SetMagnification(m);
+    FView.SetTopLeft(tl);
   }
-  void Trace(std::vector<quillon::TColoredPoint> pts) {
-    std::copy(pts.begin(), pts.end(), FMTrace.begin());
-    FNumMTrace = int(pts.size());
+  void SetTrace(const std::vector<quillon::TColoredPoint>& pts) {
+    FTrace.Clear();
+    for (const quillon::TColoredPoint& p : pts)
+      FTrace.Add(p);
   }
   fw::TColor At(int x, int y) { return Surface()->Canvas()->Pixels(x, y); }
-  void LandMarks(std::vector<TLandMark> lms) {
-    std::copy(lms.begin(), lms.end(), FLandMarks.begin());
-    FNumLandMarks = int(lms.size());
+  void SetLandMarks(const std::vector<TLandMark>& lms) {
+    FLandmarks.Resize(0);
+    for (const TLandMark& lm : lms)
+      FLandmarks.Append(lm);
   }
 };
 
@@ -52,7 +54,7 @@ TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
   int events = 0;
   map.OnBeforeRenderData = [&](fw::TObject*, fw::TCanvas*) { ++events; };
   map.OnDataRendered = [&](fw::TObject*, fw::TCanvas*) { ++events; };
-  map.Trace({{100, 200, mtfInvert, 0xFFFFFF}, {300, 200, mtfInvert, 0xFFFFFF}});
+  map.SetTrace({{100, 200, mtfInvert, 0xFFFFFF}, {300, 200, mtfInvert, 0xFFFFFF}});
   map.Paint();
   EXPECT_EQ(events, 0);
   EXPECT_EQ(map.At(250, 300), In15(0xC0C0C0)); // background
@@ -87,7 +89,7 @@ TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
     look("before", c);
   };
   map.OnDataRendered = [&](fw::TObject*, fw::TCanvas* c) { look("after", c); };
-  map.Trace({{320, 250, 0, 0x0000FF}, {340, 250, 0, 0x0000FF}});
+  map.SetTrace({{320, 250, 0, 0x0000FF}, {340, 250, 0, 0x0000FF}});
   map.Paint();
   EXPECT_EQ(seen, (std::vector<std::string>{"before map", "after grat map"}));
   EXPECT_EQ(map.At(250, 200), In15(0xFF0000));
@@ -103,7 +105,7 @@ TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
   a.Latitude = b.Latitude = 46.5;
   a.Longitude = 7.5;
   b.Longitude = 8.5;
-  map.LandMarks({a, b});
+  map.SetLandMarks({a, b});
   map.SetHighLightLandMark(2);
   std::vector<std::string> calls;
   map.OnBeforeRenderData = [&](fw::TObject*, fw::TCanvas*) { calls.push_back("before"); };
@@ -126,23 +128,23 @@ TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
   const TImageLayerCounts start = map.ImageLayerCounts();
   auto rebuilds = [&] { return map.ImageLayerCounts().CacheRebuilds - start.CacheRebuilds; };
   auto direct = [&] { return map.ImageLayerCounts().DirectStretches - start.DirectStretches; };
-  map.View(0.5);
+  map.SetView(0.5);
   map.Paint();
   map.Paint();
   EXPECT_EQ(rebuilds(), 1);
-  map.View(0.25);
+  map.SetView(0.25);
   map.Paint();
-  map.View(0.5);
+  map.SetView(0.5);
   map.Paint();
   EXPECT_EQ(rebuilds(), 3);
   map.SetAntiAlias(false); // repaints
   EXPECT_EQ(rebuilds(), 4);
-  map.View(0.8);
+  map.SetView(0.8);
   map.Paint();
   EXPECT_EQ(rebuilds(), 4);
   EXPECT_EQ(direct(), 1);
   // A new map image invalidates the cache.
-  map.View(0.5);
+  map.SetView(0.5);
   auto picture = Blank(600, 400, 0x0000C0);
   map.SetMapBitMap(picture.get());
   EXPECT_EQ(rebuilds(), 5);
