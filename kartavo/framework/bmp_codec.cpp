@@ -310,15 +310,26 @@ void DecodeRle(const TBmpBytes& bytes, const TBmpHeader& h, PutPixel put,
   }
 }
 
+// The codes visit rows bottom-up and never return to a finished row, so one
+// row of palette indexes is enough: it is converted when the codes move on.
 void DecodeRle8(const TBmpBytes& bytes, const TBmpHeader& h, TPixelImage& out,
                 TProgressReporter& progress) {
-  std::vector<uint8_t> indexes(static_cast<size_t>(h.Width * h.Height), 0);
+  std::vector<uint8_t> indexes(static_cast<size_t>(h.Width), 0);
+  int64_t finished = 0; // rows from the bottom already converted
+  auto finishRowsBelow = [&](int64_t y) {
+    for (; finished < y; ++finished) {
+      ConvertRow(h, indexes.data(), out, h.Height - 1 - finished);
+      std::fill(indexes.begin(), indexes.end(), 0);
+    }
+  };
   DecodeRle(
       bytes, h,
-      [&](int64_t x, int64_t y, unsigned v) { indexes[y * h.Width + x] = static_cast<uint8_t>(v); },
+      [&](int64_t x, int64_t y, unsigned v) {
+        finishRowsBelow(y);
+        indexes[static_cast<size_t>(x)] = static_cast<uint8_t>(v);
+      },
       progress);
-  for (int64_t y = 0; y < h.Height; ++y)
-    ConvertRow(h, indexes.data() + y * h.Width, out, h.Height - 1 - y);
+  finishRowsBelow(h.Height);
 }
 
 void DecodeRle4(const TBmpBytes& bytes, const TBmpHeader& h, TPixelImage& out,
@@ -331,16 +342,19 @@ void DecodeRle4(const TBmpBytes& bytes, const TBmpHeader& h, TPixelImage& out,
       progress);
 }
 
+// The longest run code stands for 255 pixels in two bytes; the codes that
+// skip pixels get the same allowance, which no real file exceeds.
+constexpr int64_t kMaxRlePixelsPerByte = 128;
+
 TPixelImage Decode(const std::vector<uint8_t>& data, const std::string& name,
-                   const TCodecProgress& progressCallback) {
+                   const TCodecProgress& progressCallback, const TImageSizeCheck& sizeCheck) {
   TProgressReporter progress(progressCallback);
   progress.Report(0);
   const TBmpBytes bytes(data, name);
   const TBmpHeader h = ParseHeader(bytes);
   const bool rle = h.Compression == kBiRle4 || h.Compression == kBiRle8;
-  // Run-length codes can skip rows, yet no encoder stores a big picture in a few bytes.
   CheckImageDimensions(kKind, name, h.Width, h.Height, static_cast<int64_t>(h.DataSize),
-                       rle ? 65536 : 8);
+                       rle ? kMaxRlePixelsPerByte : 8, sizeCheck);
   TPixelImage out =
       MakePixelImage(static_cast<int>(h.Width), static_cast<int>(h.Height), OutputFormat(h));
   if (out.Format == pf4bit)
@@ -396,15 +410,16 @@ std::vector<uint8_t> MakeHeaders(const TPixelImage& image, bool fourBit, int64_t
 } // namespace
 
 TPixelImage ReadBmp(TStream& Stream, const std::string& nameForMessages,
-                    const TCodecProgress& Progress) {
+                    const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   const std::vector<uint8_t> data =
       ReadRemaining(Stream, kKind, nameForMessages, kMaxEncodedImageBytes);
-  return Decode(data, nameForMessages, Progress);
+  return Decode(data, nameForMessages, Progress, SizeCheck);
 }
 
-TPixelImage ReadBmpFile(const std::string& path, const TCodecProgress& Progress) {
+TPixelImage ReadBmpFile(const std::string& path, const TCodecProgress& Progress,
+                        const TImageSizeCheck& SizeCheck) {
   TFileStream f(path, fmOpenRead);
-  return ReadBmp(f, path, Progress);
+  return ReadBmp(f, path, Progress, SizeCheck);
 }
 
 static void WriteBmpNamed(TStream& Stream, const TPixelImage& Image, const std::string& name,

@@ -3,6 +3,7 @@
 #include "kartavo/framework/pixel_value.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace fw {
 
@@ -15,8 +16,13 @@ void RaiseWriteError(const char* kind, const std::string& name, const std::strin
 }
 
 void CheckImageDimensions(const char* kind, const std::string& name, int64_t width, int64_t height,
-                          int64_t dataBytes, int64_t maxPixelsPerByte) {
+                          int64_t dataBytes, int64_t maxPixelsPerByte,
+                          const TImageSizeCheck& sizeCheck) {
   if (width < 0 || height < 0) RaiseReadError(kind, name, "negative image size");
+  // The caller's own limit speaks first: its refusal names the limit it knows.
+  if (sizeCheck)
+    sizeCheck(static_cast<int>(std::min<int64_t>(width, INT_MAX)),
+              static_cast<int>(std::min<int64_t>(height, INT_MAX)));
   if (width > kMaxImagePixels || height > kMaxImagePixels || width * height > kMaxImagePixels)
     RaiseReadError(kind, name,
                    "image of " + std::to_string(width) + " x " + std::to_string(height) +
@@ -52,6 +58,23 @@ TPixelImage MakePixelImage(int width, int height, TPixelFormat format) {
   image.Palette.assign(PaletteSize(format), clBlack);
   image.Bits.assign(static_cast<size_t>(RowStride(width, format) * height), 0);
   return image;
+}
+
+TPixelImage MakeGrowingPixelImage(int width, int height, TPixelFormat format) {
+  TPixelImage image = MakePixelImage(width, 0, format);
+  image.Height = height;
+  return image;
+}
+
+void StoreRowsUpTo(TPixelImage& image, int y) {
+  const int64_t stride = image.Stride();
+  const int64_t have =
+      stride == 0 ? image.Height : static_cast<int64_t>(image.Bits.size()) / stride;
+  if (y < have) return;
+  const int64_t rows = std::min<int64_t>(image.Height, std::max<int64_t>(y + 1, 2 * have));
+  // Reserving exactly keeps the vector from doubling past the picture's size.
+  image.Bits.reserve(static_cast<size_t>(rows * stride));
+  image.Bits.resize(static_cast<size_t>(rows * stride), 0);
 }
 
 bool IsConsistent(const TPixelImage& image) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/errors.h"
+#include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/framework/stream.h"
 
@@ -19,14 +20,24 @@ namespace fw {
 [[noreturn]] void RaiseWriteError(const char* kind, const std::string& name,
                                   const std::string& reason);
 
-// Refuses dimensions that are negative, beyond kMaxImagePixels, or more than
-// maxPixelsPerByte times the encoded data can describe. Call before allocating.
+// Refuses dimensions that are negative, beyond kMaxImagePixels, refused by
+// the caller's sizeCheck, or more than maxPixelsPerByte times the encoded
+// data can describe. Call before allocating.
 void CheckImageDimensions(const char* kind, const std::string& name, int64_t width, int64_t height,
-                          int64_t dataBytes, int64_t maxPixelsPerByte);
+                          int64_t dataBytes, int64_t maxPixelsPerByte,
+                          const TImageSizeCheck& sizeCheck);
 
 // An image of the given size and format with zeroed pixels; palette formats
 // get a palette of the format's size, filled with black.
 TPixelImage MakePixelImage(int width, int height, TPixelFormat format);
+
+// The same image with no pixel storage yet: a decoder calls StoreRowsUpTo
+// as its rows arrive, so that a file that breaks off early never costs the
+// memory of the picture it claims.
+TPixelImage MakeGrowingPixelImage(int width, int height, TPixelFormat format);
+// Makes rows 0..y of a growing image exist (zeroed). Storage grows by
+// doubling, to exactly the whole picture at the last row.
+void StoreRowsUpTo(TPixelImage& image, int y);
 
 // True when the image's pixel storage and palette match its size and format.
 bool IsConsistent(const TPixelImage& image);

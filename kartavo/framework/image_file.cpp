@@ -19,26 +19,27 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, size_t Size) {
 }
 
 TPixelImage ReadImage(TStream& Stream, const std::string& nameForMessages,
-                      const TCodecProgress& Progress) {
+                      const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   const int64_t start = Stream.Position();
   uint8_t head[8] = {};
   const int64_t got = Stream.Read(head, sizeof head);
   Stream.SetPosition(start);
   switch (DetectImageFormat(head, static_cast<size_t>(std::max<int64_t>(got, 0)))) {
   case iffBmp:
-    return ReadBmp(Stream, nameForMessages, Progress);
+    return ReadBmp(Stream, nameForMessages, Progress, SizeCheck);
   case iffJpeg:
-    return ReadJpeg(Stream, nameForMessages, Progress);
+    return ReadJpeg(Stream, nameForMessages, Progress, SizeCheck);
   case iffPng:
-    return ReadPng(Stream, nameForMessages, Progress);
+    return ReadPng(Stream, nameForMessages, Progress, SizeCheck);
   default:
     throw EInvalidGraphic("Unsupported image format \"" + nameForMessages + "\"");
   }
 }
 
-TPixelImage ReadImageFile(const std::string& path, const TCodecProgress& Progress) {
+TPixelImage ReadImageFile(const std::string& path, const TCodecProgress& Progress,
+                          const TImageSizeCheck& SizeCheck) {
   TFileStream f(path, fmOpenRead);
-  return ReadImage(f, path, Progress);
+  return ReadImage(f, path, Progress, SizeCheck);
 }
 
 } // namespace fw

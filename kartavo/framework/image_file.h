@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/framework/stream.h"
 
@@ -20,7 +21,8 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, size_t Size);
 // Reads a BMP, JPEG or PNG file from the stream's position; any other data
 // raises EInvalidGraphic "Unsupported image format" naming the file.
 TPixelImage ReadImage(TStream& Stream, const std::string& nameForMessages,
-                      const TCodecProgress& Progress = {});
-TPixelImage ReadImageFile(const std::string& path, const TCodecProgress& Progress = {});
+                      const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+TPixelImage ReadImageFile(const std::string& path, const TCodecProgress& Progress = {},
+                          const TImageSizeCheck& SizeCheck = {});
 
 } // namespace fw

@@ -21,7 +21,10 @@ namespace fw {
 namespace {
 
 constexpr const char* kKind = "JPEG";
-// No encoder packs more pixels than this into one byte of a real file.
+// Huffman coding spends at least one bit on every 8 x 8 block of every
+// component. Arithmetic coding can spend far less; no encoder packs more
+// than this many pixels into one byte of a real file.
+constexpr int64_t kMaxBlocksPerHuffmanByte = 8;
 constexpr int64_t kMaxPixelsPerByte = 16384;
 // Hostile progressive files can hold thousands of tiny scans, each costing a pass.
 constexpr int kMaxScans = 1000;
@@ -97,9 +100,9 @@ struct TJpegDecoder {
   TJpegProgress Progress;
   bool Created = false;
   const std::string* Name = nullptr;
+  const TImageSizeCheck* SizeCheck = nullptr;
   size_t DataSize = 0;
   TPixelImage Image;
-  std::vector<JSAMPROW> Rows;
   std::vector<uint8_t> CmykRow;
 
   ~TJpegDecoder() {
@@ -107,16 +110,20 @@ struct TJpegDecoder {
   }
 };
 
-void PrepareOutput(TJpegDecoder& d) {
+// Refuses a picture its data cannot describe before libjpeg allocates for it
+// (a progressive file keeps every coefficient of the picture in memory).
+void CheckImageSize(TJpegDecoder& d) {
   const jpeg_decompress_struct& info = d.Info;
-  CheckImageDimensions(kKind, *d.Name, info.image_width, info.image_height,
-                       static_cast<int64_t>(d.DataSize), kMaxPixelsPerByte);
-  d.Image = MakePixelImage(static_cast<int>(info.image_width), static_cast<int>(info.image_height),
-                           pf24bit);
-  d.Rows.resize(info.image_height);
-  for (int y = 0; y < d.Image.Height; ++y)
-    d.Rows[static_cast<size_t>(y)] = d.Image.Row(y);
-  if (info.out_color_space == JCS_CMYK) d.CmykRow.resize(size_t{4} * info.image_width);
+  const auto dataBytes = static_cast<int64_t>(d.DataSize);
+  CheckImageDimensions(kKind, *d.Name, info.image_width, info.image_height, dataBytes,
+                       kMaxPixelsPerByte, *d.SizeCheck);
+  int64_t blocks = 0;
+  for (int c = 0; c < info.num_components; ++c)
+    blocks += int64_t{info.comp_info[c].width_in_blocks} * info.comp_info[c].height_in_blocks;
+  if (!info.arith_code && blocks > kMaxBlocksPerHuffmanByte * dataBytes)
+    RaiseReadError(kKind, *d.Name,
+                   "file too short for an image of " + std::to_string(info.image_width) + " x " +
+                       std::to_string(info.image_height) + " pixels");
 }
 
 // Adobe's CMYK files store inverted ink values; plain CMYK is rare but exists.
@@ -139,18 +146,20 @@ bool RunDecode(TJpegDecoder& d, const uint8_t* data, size_t size) {
   jpeg_read_header(&d.Info, TRUE);
   const bool cmyk = d.Info.jpeg_color_space == JCS_CMYK || d.Info.jpeg_color_space == JCS_YCCK;
   d.Info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-  PrepareOutput(d);
+  CheckImageSize(d);
   jpeg_start_decompress(&d.Info);
+  // Rows are stored as they arrive: a file that breaks off costs little.
+  d.Image = MakeGrowingPixelImage(static_cast<int>(d.Info.output_width),
+                                  static_cast<int>(d.Info.output_height), pf24bit);
+  if (cmyk) d.CmykRow.resize(size_t{4} * d.Info.output_width);
   while (d.Info.output_scanline < d.Info.output_height) {
-    JSAMPROW* rows = d.Rows.data() + d.Info.output_scanline;
-    if (!cmyk) {
-      jpeg_read_scanlines(&d.Info, rows, d.Info.output_height - d.Info.output_scanline);
-      continue;
-    }
-    JSAMPROW buffer = d.CmykRow.data();
-    if (jpeg_read_scanlines(&d.Info, &buffer, 1) == 1)
-      CmykToBgr(buffer, rows[0], d.Info.output_width, d.Info.saw_Adobe_marker);
+    const int y = static_cast<int>(d.Info.output_scanline);
+    StoreRowsUpTo(d.Image, y);
+    JSAMPROW row = cmyk ? d.CmykRow.data() : d.Image.Row(y);
+    if (jpeg_read_scanlines(&d.Info, &row, 1) == 1 && cmyk)
+      CmykToBgr(row, d.Image.Row(y), d.Info.output_width, d.Info.saw_Adobe_marker);
   }
+  if (d.Image.Height > 0) StoreRowsUpTo(d.Image, d.Image.Height - 1);
   jpeg_finish_decompress(&d.Info);
   return true;
 }
@@ -221,7 +230,7 @@ void WriteJpegNamed(TStream& stream, const TPixelImage& image, int quality,
 } // namespace
 
 TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size, const std::string& nameForMessages,
-                       const TCodecProgress& Progress) {
+                       const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   TProgressReporter reporter(Progress);
   reporter.Report(0);
   TJpegDecoder d;
@@ -229,6 +238,7 @@ TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size, const std::string& name
   d.Progress.Reporter = &reporter;
   d.Progress.Decompressing = true;
   d.Name = &nameForMessages;
+  d.SizeCheck = &SizeCheck;
   d.DataSize = Size;
   if (Size == 0) RaiseReadError(kKind, nameForMessages, "the file is empty");
   if (!RunDecode(d, Data, Size)) {
@@ -240,15 +250,16 @@ TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size, const std::string& name
 }
 
 TPixelImage ReadJpeg(TStream& Stream, const std::string& nameForMessages,
-                     const TCodecProgress& Progress) {
+                     const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   const std::vector<uint8_t> data =
       ReadRemaining(Stream, kKind, nameForMessages, kMaxEncodedImageBytes);
-  return DecodeJpeg(data.data(), data.size(), nameForMessages, Progress);
+  return DecodeJpeg(data.data(), data.size(), nameForMessages, Progress, SizeCheck);
 }
 
-TPixelImage ReadJpegFile(const std::string& path, const TCodecProgress& Progress) {
+TPixelImage ReadJpegFile(const std::string& path, const TCodecProgress& Progress,
+                         const TImageSizeCheck& SizeCheck) {
   TFileStream f(path, fmOpenRead);
-  return ReadJpeg(f, path, Progress);
+  return ReadJpeg(f, path, Progress, SizeCheck);
 }
 
 void WriteJpeg(TStream& Stream, const TPixelImage& Image, int Quality,

@@ -67,7 +67,8 @@ TPixelImage ResizePixelImage(const TPixelImage& image, int width, int height) {
   int w = std::min(width, image.Width), h = std::min(height, image.Height);
   int64_t bits = int64_t{w} * BitsPerPixel(out.Format);
   for (int y = 0; y < h; ++y) {
-    std::memcpy(out.Row(y), image.Row(y), static_cast<size_t>(bits / 8));
+    // A zero-width image has no storage at all: its rows are null pointers.
+    if (bits >= 8) std::memcpy(out.Row(y), image.Row(y), static_cast<size_t>(bits / 8));
     for (int x = static_cast<int>(bits / 8 * 8 / BitsPerPixel(out.Format)); x < w; ++x)
       WriteValue(out, x, y, ReadValue(image, x, y));
   }

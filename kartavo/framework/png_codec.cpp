@@ -18,9 +18,10 @@ namespace fw {
 namespace {
 
 constexpr const char* kKind = "PNG";
-// Deflate packs at most about a thousand bytes into one; at one bit a pixel
-// that is some eight thousand pixels a byte.
-constexpr int64_t kMaxPixelsPerByte = 16384;
+// Deflate turns one byte of compressed data into at most 1032 bytes.
+constexpr int64_t kMaxInflateRatio = 1032;
+// At one bit a pixel that is some eight thousand pixels a byte of the file.
+constexpr int64_t kMaxPixelsPerByte = 8 * kMaxInflateRatio;
 
 // Shared by reader and writer: the error text and the progress callback's exception.
 struct TPngCommon {
@@ -39,27 +40,14 @@ void OnError(png_structp png, png_const_charp message) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
-void ReportRow(png_structp png, png_uint_32 height, png_uint_32 row, int pass, int passes) {
-  auto* c = static_cast<TPngCommon*>(png_get_error_ptr(png));
-  if (height == 0) return;
-  const long long done = static_cast<long long>(pass) * height + row;
-  try {
-    c->Reporter->Report(static_cast<int>(std::min<long long>(99, done * 100 / (passes * height))));
-  } catch (...) {
-    c->CallbackError = std::current_exception();
-  }
-  if (c->CallbackError) png_error(png, "stopped by the progress callback");
-}
-
 struct TPngReader : TPngCommon {
   const uint8_t* Data = nullptr;
   size_t Size = 0;
   size_t Position = 0;
   const std::string* Name = nullptr;
-  int Passes = 1;
+  const TImageSizeCheck* SizeCheck = nullptr;
   TPixelImage Image;
-  std::vector<uint8_t> Pixels; // BGRA rows: one row, or the whole picture when interlaced
-  std::vector<png_bytep> Rows;
+  std::vector<uint8_t> Row; // one BGRA row of the picture or of an interlace pass
 
   ~TPngReader() { png_destroy_read_struct(&Png, &Info, nullptr); }
 };
@@ -71,9 +59,49 @@ void OnRead(png_structp png, png_bytep out, size_t length) {
   r->Position += length;
 }
 
-void OnReadRow(png_structp png, png_uint_32 row, int pass) {
-  auto* r = static_cast<TPngReader*>(png_get_io_ptr(png));
-  ReportRow(png, png_get_image_height(png, r->Info), row, pass, r->Passes);
+uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+// The bytes of compressed pixel data the file holds: the IDAT chunks' lengths,
+// as far as the file reaches.
+int64_t CompressedBytes(const uint8_t* data, size_t size) {
+  int64_t total = 0;
+  for (size_t at = 8; size - at >= 12 && at < size;) {
+    const uint32_t length = BigEndian32(data + at);
+    const size_t room = size - at - 12;
+    if (std::memcmp(data + at + 4, "IDAT", 4) == 0) total += std::min<size_t>(length, room);
+    if (length > room) break;
+    at += 12 + size_t{length};
+  }
+  return total;
+}
+
+// The bytes of filtered rows the picture's compressed data must inflate to.
+int64_t FilteredBytes(png_uint_32 width, png_uint_32 height, int bitsPerPixel, bool interlaced) {
+  auto rowsBytes = [&](int64_t w, int64_t h) {
+    return w == 0 || h == 0 ? 0 : h * (1 + (w * bitsPerPixel + 7) / 8);
+  };
+  if (!interlaced) return rowsBytes(width, height);
+  int64_t total = 0;
+  for (int pass = 0; pass < 7; ++pass)
+    total += rowsBytes(PNG_PASS_COLS(int64_t{width}, pass), PNG_PASS_ROWS(int64_t{height}, pass));
+  return total;
+}
+
+// A picture bigger than its compressed data can inflate to is refused before
+// anything is allocated for it.
+void CheckImageSize(TPngReader& r) {
+  const png_uint_32 w = png_get_image_width(r.Png, r.Info), h = png_get_image_height(r.Png, r.Info);
+  CheckImageDimensions(kKind, *r.Name, w, h, static_cast<int64_t>(r.Size), kMaxPixelsPerByte,
+                       *r.SizeCheck);
+  const int bits = png_get_channels(r.Png, r.Info) * png_get_bit_depth(r.Png, r.Info);
+  const bool interlaced = png_get_interlace_type(r.Png, r.Info) == PNG_INTERLACE_ADAM7;
+  if (FilteredBytes(w, h, bits, interlaced) >
+      kMaxInflateRatio * (CompressedBytes(r.Data, r.Size) + 1))
+    RaiseReadError(kKind, *r.Name,
+                   "compressed data too short for an image of " + std::to_string(w) + " x " +
+                       std::to_string(h) + " pixels");
 }
 
 // Every kind of PNG becomes 8-bit blue, green, red, alpha.
@@ -89,46 +117,59 @@ void RequestBgra(png_structp png, png_infop info) {
   png_set_bgr(png);
 }
 
-void CompositeOnWhite(const uint8_t* bgra, uint8_t* bgr, int width) {
-  for (int x = 0; x < width; ++x, bgra += 4, bgr += 3) {
+// Composites count pixels on white; output pixels lie step pixels apart.
+void CompositeOnWhite(const uint8_t* bgra, uint8_t* bgr, int64_t count, int step) {
+  for (int64_t x = 0; x < count; ++x, bgra += 4, bgr += 3 * step) {
     const unsigned a = bgra[3];
     for (int i = 0; i < 3; ++i)
       bgr[i] = static_cast<uint8_t>((bgra[i] * a + 255 * (255 - a) + 127) / 255);
   }
 }
 
-void PrepareImage(TPngReader& r) {
-  const png_uint_32 w = png_get_image_width(r.Png, r.Info), h = png_get_image_height(r.Png, r.Info);
-  CheckImageDimensions(kKind, *r.Name, w, h, static_cast<int64_t>(r.Size), kMaxPixelsPerByte);
-  r.Image = MakePixelImage(static_cast<int>(w), static_cast<int>(h), pf24bit);
-  const bool interlaced = r.Passes > 1;
-  r.Pixels.resize(size_t{4} * w * (interlaced ? h : 1));
-  r.Rows.resize(interlaced ? h : 1);
-  for (size_t y = 0; y < r.Rows.size(); ++y)
-    r.Rows[y] = r.Pixels.data() + size_t{4} * w * y;
+// One row of each interlace pass in turn (a single pass when not interlaced),
+// each placed where it belongs. The picture's rows are stored as they arrive.
+void ReadRows(TPngReader& r, bool interlaced) {
+  const int64_t w = r.Image.Width, h = r.Image.Height;
+  const int passes = interlaced ? 7 : 1;
+  int64_t total = 0, done = 0;
+  for (int pass = 0; pass < passes; ++pass)
+    total += interlaced ? PNG_PASS_ROWS(h, pass) * (PNG_PASS_COLS(w, pass) > 0) : h;
+  for (int pass = 0; pass < passes; ++pass) {
+    const int64_t cols = interlaced ? PNG_PASS_COLS(w, pass) : w;
+    const int64_t rows = interlaced ? PNG_PASS_ROWS(h, pass) : h;
+    if (cols == 0) continue; // libpng skips passes without pixels
+    for (int64_t row = 0; row < rows; ++row) {
+      png_read_row(r.Png, r.Row.data(), nullptr);
+      const int y = static_cast<int>(interlaced ? PNG_ROW_FROM_PASS_ROW(row, pass) : row);
+      const int64_t x0 = interlaced ? PNG_COL_FROM_PASS_COL(0, pass) : 0;
+      StoreRowsUpTo(r.Image, y);
+      CompositeOnWhite(r.Row.data(), r.Image.Row(y) + 3 * x0, cols,
+                       interlaced ? 1 << PNG_PASS_COL_SHIFT(pass) : 1);
+      r.Reporter->Report(++done * 99 / total);
+    }
+  }
+  if (h > 0) StoreRowsUpTo(r.Image, static_cast<int>(h - 1));
 }
 
 bool RunRead(TPngReader& r) {
   if (setjmp(png_jmpbuf(r.Png))) return false;
   png_set_read_fn(r.Png, &r, OnRead);
-  png_set_read_status_fn(r.Png, OnReadRow);
   png_set_user_limits(r.Png, 0x7FFFFFFF, 0x7FFFFFFF); // the size check below decides
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+  // Checksums would stop nearly every mutated input before the pixel paths.
+  png_set_crc_action(r.Png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);
+  png_set_option(r.Png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+#endif
   png_read_info(r.Png, r.Info);
+  CheckImageSize(r);
   RequestBgra(r.Png, r.Info);
-  r.Passes = png_set_interlace_handling(r.Png);
+  // Passes are placed by ReadRows, so no buffer of the whole picture is needed.
+  const bool interlaced = png_get_interlace_type(r.Png, r.Info) == PNG_INTERLACE_ADAM7;
   png_read_update_info(r.Png, r.Info);
-  PrepareImage(r);
-  const int h = r.Image.Height;
-  if (r.Passes > 1) {
-    png_read_image(r.Png, r.Rows.data());
-    for (int y = 0; y < h; ++y)
-      CompositeOnWhite(r.Rows[static_cast<size_t>(y)], r.Image.Row(y), r.Image.Width);
-  } else {
-    for (int y = 0; y < h; ++y) {
-      png_read_row(r.Png, r.Rows[0], nullptr);
-      CompositeOnWhite(r.Rows[0], r.Image.Row(y), r.Image.Width);
-    }
-  }
+  const png_uint_32 w = png_get_image_width(r.Png, r.Info), h = png_get_image_height(r.Png, r.Info);
+  r.Image = MakeGrowingPixelImage(static_cast<int>(w), static_cast<int>(h), pf24bit);
+  r.Row.resize(std::max<size_t>(png_get_rowbytes(r.Png, r.Info), size_t{4} * w));
+  ReadRows(r, interlaced);
   png_read_end(r.Png, nullptr);
   return true;
 }
@@ -154,9 +195,16 @@ void OnWrite(png_structp png, png_bytep data, size_t length) {
 
 void OnFlush(png_structp) {}
 
-void OnWriteRow(png_structp png, png_uint_32 row, int pass) {
+// Called by libpng between rows, so the callback's exception must wait for
+// png_error to carry us out of the library.
+void OnWriteRow(png_structp png, png_uint_32 row, int) {
   auto* w = static_cast<TPngWriter*>(png_get_io_ptr(png));
-  ReportRow(png, static_cast<png_uint_32>(w->Height), row, pass, 1);
+  try {
+    w->Reporter->Report(static_cast<int>(std::min<long long>(99, row * 100LL / w->Height)));
+  } catch (...) {
+    w->CallbackError = std::current_exception();
+  }
+  if (w->CallbackError) png_error(png, "stopped by the progress callback");
 }
 
 bool RunWrite(TPngWriter& w, const TPixelImage& image) {
@@ -205,7 +253,7 @@ void WritePngNamed(TStream& stream, const TPixelImage& image, const TCodecProgre
 } // namespace
 
 TPixelImage DecodePng(const uint8_t* Data, size_t Size, const std::string& nameForMessages,
-                      const TCodecProgress& Progress) {
+                      const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   TProgressReporter reporter(Progress);
   reporter.Report(0);
   if (Size < 8 || png_sig_cmp(Data, 0, 8) != 0)
@@ -215,6 +263,7 @@ TPixelImage DecodePng(const uint8_t* Data, size_t Size, const std::string& nameF
   r.Size = Size;
   r.Name = &nameForMessages;
   r.Reporter = &reporter;
+  r.SizeCheck = &SizeCheck;
   r.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, static_cast<TPngCommon*>(&r), OnError,
                                  OnWarning);
   if (r.Png) r.Info = png_create_info_struct(r.Png);
@@ -228,15 +277,16 @@ TPixelImage DecodePng(const uint8_t* Data, size_t Size, const std::string& nameF
 }
 
 TPixelImage ReadPng(TStream& Stream, const std::string& nameForMessages,
-                    const TCodecProgress& Progress) {
+                    const TCodecProgress& Progress, const TImageSizeCheck& SizeCheck) {
   const std::vector<uint8_t> data =
       ReadRemaining(Stream, kKind, nameForMessages, kMaxEncodedImageBytes);
-  return DecodePng(data.data(), data.size(), nameForMessages, Progress);
+  return DecodePng(data.data(), data.size(), nameForMessages, Progress, SizeCheck);
 }
 
-TPixelImage ReadPngFile(const std::string& path, const TCodecProgress& Progress) {
+TPixelImage ReadPngFile(const std::string& path, const TCodecProgress& Progress,
+                        const TImageSizeCheck& SizeCheck) {
   TFileStream f(path, fmOpenRead);
-  return ReadPng(f, path, Progress);
+  return ReadPng(f, path, Progress, SizeCheck);
 }
 
 void WritePng(TStream& Stream, const TPixelImage& Image, const TCodecProgress& Progress) {

@@ -4,13 +4,44 @@
 
 namespace kartavo {
 namespace {
+
 constexpr size_t kFlushThreshold = 8u << 20;
+
+std::vector<uint8_t> HeaderBytes(const TgdbSystemData& Header) {
+  std::vector<uint8_t> bytes(gdb_layout::header::Size);
+  gdb_layout::EncodeHeader(Header, bytes.data());
+  return bytes;
+}
+
 } // namespace
 
-TGdbWriteBehind::TGdbWriteBehind(const std::string& DataFile, const std::string& SummaryFile,
+TDirectAppender::TDirectAppender(TGdbJournal Journal, const std::string& DataFile,
                                  int64_t SummaryOffset)
-    : FDataFile(std::make_unique<fw::TFileStream>(DataFile, fw::fmOpenReadWrite)),
-      FSummaryFile(SummaryFile), FDataStart(FDataFile->Size()), FSummaryStart(SummaryOffset) {}
+    : FJournal(std::move(Journal)), FDataFile(DataFile, fw::fmOpenReadWrite),
+      FDataSize(FDataFile.Size()), FSummaryOffset(SummaryOffset) {}
+
+void TDirectAppender::Append(const void* Bytes, int64_t Count) {
+  FDataFile.Seek(FDataSize, fw::soBeginning);
+  FDataFile.Write(Bytes, Count);
+  FDataSize += Count;
+}
+
+void TDirectAppender::AddRecord(const TgdbSystemData& Header, const TgdbData& Record) {
+  std::vector<uint8_t> record(gdb_layout::entry::Size);
+  gdb_layout::EncodeEntry(Record, record.data());
+  TJournalChange change;
+  change.Add(jtData, 0, HeaderBytes(Header));
+  change.Add(jtSummary, FSummaryOffset, std::move(record));
+  // A partial record left by an earlier failure must not stay behind the new last entry.
+  change.SummarySize = FSummaryOffset + static_cast<int64_t>(gdb_layout::entry::Size);
+  FJournal.Commit(change, true);
+}
+
+TGdbWriteBehind::TGdbWriteBehind(TGdbJournal Journal, const std::string& DataFile,
+                                 int64_t SummaryOffset)
+    : FJournal(std::move(Journal)),
+      FDataFile(std::make_unique<fw::TFileStream>(DataFile, fw::fmOpenReadWrite)),
+      FDataStart(FDataFile->Size()), FSummaryStart(SummaryOffset) {}
 
 void TGdbWriteBehind::Append(const void* Bytes, int64_t Count) {
   const auto* p = static_cast<const uint8_t*>(Bytes);
@@ -19,18 +50,11 @@ void TGdbWriteBehind::Append(const void* Bytes, int64_t Count) {
   if (FData.size() >= kFlushThreshold) FlushData();
 }
 
-void TGdbWriteBehind::AppendSummary(const TgdbData& Record) {
+void TGdbWriteBehind::AddRecord(const TgdbSystemData& Header, const TgdbData& Record) {
   const size_t at = FSummary.size();
   FSummary.resize(at + gdb_layout::entry::Size);
   gdb_layout::EncodeEntry(Record, FSummary.data() + at);
-}
-
-void TGdbWriteBehind::SetHeader(const TgdbSystemData& Header) {
-  FHeader.resize(gdb_layout::header::Size);
-  gdb_layout::EncodeHeader(Header, FHeader.data());
-}
-
-void TGdbWriteBehind::FlushIfLarge() {
+  FHeader = HeaderBytes(Header);
   if (FData.size() + FSummary.size() >= kFlushThreshold) Flush();
 }
 
@@ -44,20 +68,18 @@ void TGdbWriteBehind::FlushData() {
 
 void TGdbWriteBehind::Flush() {
   FlushData();
+  if (FSummary.empty() && FHeader.empty()) return;
+  TJournalChange change;
   if (!FSummary.empty()) {
-    fw::TFileStream summary(FSummaryFile, fw::fmOpenReadWrite);
-    summary.Seek(FSummaryStart, fw::soBeginning);
-    summary.Write(FSummary.data(), static_cast<int64_t>(FSummary.size()));
-    FSummaryStart += static_cast<int64_t>(FSummary.size());
-    // A partial record left behind by an earlier crash must not stay at the end.
-    if (summary.Size() > FSummaryStart) summary.SetSize(FSummaryStart);
-    FSummary.clear();
+    change.SummarySize = FSummaryStart + static_cast<int64_t>(FSummary.size());
+    change.Add(jtSummary, FSummaryStart, std::move(FSummary));
   }
-  if (!FHeader.empty()) {
-    FDataFile->Seek(0, fw::soBeginning);
-    FDataFile->Write(FHeader.data(), static_cast<int64_t>(FHeader.size()));
-    FHeader.clear();
-  }
+  if (!FHeader.empty()) change.Add(jtData, 0, std::move(FHeader));
+  FSummary.clear();
+  FHeader.clear();
+  // The journal stays behind: the index files lag until they are saved.
+  FJournal.Commit(change, true);
+  if (change.SummarySize >= 0) FSummaryStart = change.SummarySize;
 }
 
 } // namespace kartavo

@@ -5,6 +5,7 @@
 
 #include "kartavo/geodb/gdb_files.h"
 #include "kartavo/geodb/gdb_index.h"
+#include "kartavo/geodb/gdb_journal.h"
 #include "kartavo/geodb/gdb_layout.h"
 #include "kartavo/geodb/gdb_write_behind.h"
 #include "kartavo/package/exceptions.h"
@@ -19,7 +20,7 @@ TGeoDB::~TGeoDB() {
   // Deferred writes must reach the disk; a destructor cannot report a failure,
   // and the files stay consistent without them (indexes are rebuilt on opening).
   try {
-    if (IsOpen() && FLazyWrite) {
+    if (IsOpen() && FLazyWrite && !FReadOnly) {
       FinishPendingWrites();
       SaveAllIndexes();
     }
@@ -33,7 +34,7 @@ std::string TGeoDB::DBName() const {
 
 void TGeoDB::SetLazyWrite(bool Value) {
   if (Value == FLazyWrite) return;
-  if (!Value && IsOpen()) {
+  if (!Value && IsOpen() && !FReadOnly) {
     FinishPendingWrites();
     SaveAllIndexes();
   }
@@ -44,18 +45,47 @@ void TGeoDB::RaiseDB(const std::string& Text) const {
   throw EORVGeoDBError(ComponentMessage(*this, Text));
 }
 
+void TGeoDB::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  const std::string name = DBName();
+  if (!name.empty()) SetDBName("");
+  FReadOnly = Value;
+  if (!name.empty()) SetDBName(name);
+}
+
+void TGeoDB::CheckWritable(const char* Operation) const {
+  if (FReadOnly) RaiseDB(std::string(Operation) + ": the database is open read-only.");
+  if (!FDamage.empty())
+    RaiseDB(std::string(Operation) + ": the database is damaged (" + FDamage.front() +
+            "); check it and recover it into a new database.");
+}
+
+TGdbJournal TGeoDB::Journal() const { return {DBName(), FNameGDS, FNameGDD}; }
+
+void TGeoDB::SettleChange(bool IndexesChanged) {
+  // With deferred writing the change's journal stays until the indexes are saved.
+  if (FLazyWrite) return;
+  if (IndexesChanged)
+    SaveAllIndexes();
+  else
+    Journal().Settle();
+}
+
 void TGeoDB::WriteHeader(const char* Operation) {
-  std::vector<uint8_t> bytes(gdb_layout::header::Size);
-  gdb_layout::EncodeHeader(FSystemData, bytes.data());
+  TJournalChange change;
+  change.Add(jtData, 0, std::vector<uint8_t>(gdb_layout::header::Size));
+  gdb_layout::EncodeHeader(FSystemData, change.Writes.front().Bytes.data());
   try {
-    GdbWriteAt(FNameGDD, 0, bytes);
+    Journal().Commit(change);
   } catch (const fw::EInOutError&) {
     RaiseDB(std::string(Operation) + ": cannot open database.");
   }
+  SettleChange(false);
 }
 
 void TGeoDB::SetDescription(const std::string& Value) {
   if (!IsOpen()) return;
+  CheckWritable("SetDescription");
   FinishPendingWrites();
   const std::string cp = fw::Utf8ToCp1252(Value);
   FSystemData.Description = decltype(FSystemData.Description)::FromBytes(cp.substr(0, 60));
@@ -64,6 +94,7 @@ void TGeoDB::SetDescription(const std::string& Value) {
 
 void TGeoDB::SetRevision(int Value) {
   if (!IsOpen()) return;
+  CheckWritable("SetRevision");
   FinishPendingWrites();
   FSystemData.Revision = Value;
   WriteHeader("SetRevision");
@@ -157,7 +188,8 @@ void TGeoDB::MaterializeIndexes() {
 }
 
 void TGeoDB::SaveIndex(int ix) {
-  if (!IsOpen() || ix < 0 || ix > 4) return;
+  // Index files of a damaged database are evidence of what it held.
+  if (!IsOpen() || FReadOnly || !FDamage.empty() || ix < 0 || ix > 4) return;
   MaterializeIndexes();
   const size_t count = static_cast<size_t>(FNumSumItems);
   auto head = [count](const auto& a) { return std::span(a.data(), std::min(count, a.size())); };
@@ -183,8 +215,14 @@ void TGeoDB::SaveIndex(int ix) {
 }
 
 void TGeoDB::SaveAllIndexes() {
+  if (!IsOpen() || FReadOnly || !FDamage.empty()) return;
+  // A journal stays in place while the index files are written, so that an
+  // interruption makes the next opening rebuild them.
+  const TGdbJournal journal = Journal();
+  journal.MarkIndexesPending();
   for (int ix = 0; ix <= 4; ++ix)
     SaveIndex(ix);
+  journal.Settle();
 }
 
 void TGeoDB::FinishPendingWrites() {

@@ -11,15 +11,18 @@
 #include "kartavo/geodb/gdb_types.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace kartavo {
 
-class TBlockSink;
+class TGdbAppender;
+class TGdbJournal;
 class TGdbWriteBehind;
 struct TDataBlock;
+struct TJournalChange;
 
 class TGeoDB : public fw::TComponent {
 public:
@@ -33,6 +36,18 @@ public:
   void SetDBName(const std::string& Value);
   bool LazyWrite() const { return FLazyWrite; }
   void SetLazyWrite(bool Value);
+  // Read-only databases are opened without creating, mending or changing
+  // any file (a missing database is an error), and every change is refused.
+  // Changing it while a database is open opens that database again.
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  // True when opening found the files damaged beyond what it mends by
+  // itself: entries lost from the summary file, blocks lost from the data
+  // file, identifiers used twice. The entries that could be read are
+  // there, but every change is refused.
+  bool Damaged() const { return !FDamage.empty(); }
+  // What is damaged, one finding a line; empty for a sound database.
+  const std::vector<std::string>& Damage() const { return FDamage; }
   int NumEntries() const { return FNumSumItems; }
   bool OnPercDoneEnabled() const { return FOnPercDoneEnabled; }
   void SetOnPercDoneEnabled(bool Value) { FOnPercDoneEnabled = Value; }
@@ -41,6 +56,8 @@ public:
   int Revision() const { return FSystemData.Revision; }
   void SetRevision(int Value);
   int DBVersion() const { return FSystemData.DBVersion; }
+  // The database header as held in memory (HighestID included).
+  const TgdbSystemData& SystemData() const { return FSystemData; }
   // Entry header by entry number (clamped to 1 .. NumEntries).
   TgdbData Data(int ix) const { return GetSumdata(ix); }
   // Index records by index position (clamped); index holds the entry number.
@@ -93,6 +110,8 @@ public:
   void GarbageCollection();
   // A readable text dump of header, entries and indexes.
   void ExportDataDebug(const std::string& FName);
+  // The text ExportDataDebug writes.
+  std::string DebugText();
 
   // --- changes ---
   void DeleteData(int DbEntry);
@@ -207,7 +226,28 @@ protected:
 
 private:
   bool IsOpen() const { return !FNameGDD.empty(); }
+  // Raises unless the open database may be changed.
+  void CheckWritable(const char* Operation) const;
+  // Raises unless the summary file on disk holds the records memory holds.
+  void CheckDiskMatchesMemory(const char* Operation) const;
+  TGdbJournal Journal() const;
+  // After a change has been committed through the journal: the index files
+  // follow (when the change touched them) unless their writing is deferred.
+  void SettleChange(bool IndexesChanged);
+  // Where an addition's bytes go: the data file, or the write-behind buffer.
+  TGdbAppender& Appender(std::unique_ptr<TGdbAppender>& Direct);
   void CloseState();
+  // The common course of the BLOB retrievals: entry DBEntry (below 1: 1)
+  // qualifies when it is a BLOB whose block lies in the data file; its meta
+  // information is read, Prepare sees the entry, Consume takes the content
+  // chunk by chunk. ReportAlways: progress 0 and 100 also when nothing qualifies.
+  bool CopyBlob(int DBEntry, TMetaInfo& MetaInfo, bool ReportAlways,
+                const std::function<void(const TgdbData&)>& Prepare,
+                const std::function<void(const uint8_t*, int64_t)>& Consume);
+  const TgdbData* BlobEntry(int DBEntry) const;
+  // The data file opened with the entry's meta information read; null when
+  // the entry has no block.
+  std::unique_ptr<fw::TFileStream> OpenBlob(const TgdbData& Entry, TMetaInfo& MetaInfo);
   void OpenFileSet(const std::string& Base);
   void WriteHeader(const char* Operation);
   // Writes what deferred writing still holds back: buffered additions and,
@@ -220,9 +260,10 @@ private:
   TgdbData BuildRecord(const TgdbName& Name, TgdbItem ItemKind, uint8_t ClassNumber,
                        fw::TDateTime Date, int32_t StateFlag, float LatLow, float LatHigh,
                        float LongLow, float LongHigh, float Altitude, int32_t UserTag) const;
-  void WriteBlock(TBlockSink& Sink, TDataBlock& Block, const char* Operation);
+  void WriteBlock(TGdbAppender& Sink, TDataBlock& Block, const char* Operation);
   void CheckDataLimit(int64_t DataSize, const TDataBlock& Block, const char* Operation) const;
-  void StoreSummaryRecord(int DBEntry, const TgdbData& Record);
+  // The change that writes summary record DBEntry.
+  TJournalChange SummaryRecordChange(int DBEntry, const TgdbData& Record) const;
   [[noreturn]] void RaiseDB(const std::string& Text) const;
 
   std::string FNameGDS;
@@ -231,6 +272,8 @@ private:
   std::vector<TgdbData> FSumData;
   int FNumSumItems = 0;
   bool FLazyWrite = false;
+  bool FReadOnly = false;
+  std::vector<std::string> FDamage;
   TIxItemIDRecArray FIx0ItemId;
   TIxLLRecArray FIx1LatLo;
   TIxLLRecArray FIx2LatHi;

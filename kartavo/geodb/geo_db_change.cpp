@@ -8,6 +8,7 @@
 
 #include "kartavo/geodb/gdb_data_block.h"
 #include "kartavo/geodb/gdb_files.h"
+#include "kartavo/geodb/gdb_journal.h"
 #include "kartavo/geodb/gdb_layout.h"
 #include "kartavo/geodb/gdb_progress.h"
 #include "kartavo/geodb/gdb_write_behind.h"
@@ -77,7 +78,7 @@ void TGeoDB::CheckDataLimit(int64_t DataSize, const TDataBlock& Block,
     RaiseDB(std::string(Operation) + ": the data file would grow beyond 2147483647 bytes.");
 }
 
-void TGeoDB::WriteBlock(TBlockSink& Sink, TDataBlock& Block, const char* Operation) {
+void TGeoDB::WriteBlock(TGdbAppender& Sink, TDataBlock& Block, const char* Operation) {
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
   Sink.Append(Block.Head.data(), static_cast<int64_t>(Block.Head.size()));
   if (Block.PointCount > 0 && progress.Active())
@@ -102,16 +103,28 @@ void TGeoDB::WriteBlock(TBlockSink& Sink, TDataBlock& Block, const char* Operati
   }
 }
 
-void TGeoDB::StoreSummaryRecord(int DBEntry, const TgdbData& Record) {
+TJournalChange TGeoDB::SummaryRecordChange(int DBEntry, const TgdbData& Record) const {
   std::vector<uint8_t> bytes(gdb_layout::entry::Size);
   gdb_layout::EncodeEntry(Record, bytes.data());
-  const int64_t offset = static_cast<int64_t>(DBEntry - 1) * gdb_layout::entry::Size;
-  fw::TFileStream f(FNameGDS, fw::fmOpenReadWrite);
-  f.Seek(offset, fw::soBeginning);
-  f.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
-  // A partial record left by an interrupted append must not stay behind a new last entry.
-  const int64_t end = offset + static_cast<int64_t>(bytes.size());
-  if (DBEntry > FNumSumItems && f.Size() > end) f.SetSize(end);
+  TJournalChange change;
+  change.Add(jtSummary, static_cast<int64_t>(DBEntry - 1) * gdb_layout::entry::Size,
+             std::move(bytes));
+  return change;
+}
+
+TGdbAppender& TGeoDB::Appender(std::unique_ptr<TGdbAppender>& Direct) {
+  const int64_t summaryEnd = static_cast<int64_t>(FNumSumItems) * gdb_layout::entry::Size;
+  try {
+    if (!FLazyWrite) {
+      Direct = std::make_unique<TDirectAppender>(Journal(), FNameGDD, summaryEnd);
+      return *Direct;
+    }
+    if (!FWriteBehind)
+      FWriteBehind = std::make_unique<TGdbWriteBehind>(Journal(), FNameGDD, summaryEnd);
+    return *FWriteBehind;
+  } catch (const fw::EInOutError&) {
+    RaiseDB("AddData: cannot open database.");
+  }
 }
 
 int TGeoDB::AddData(const TgdbName& Name, const TgdbPolygon& Polygon, bool ClosedLine,
@@ -120,6 +133,7 @@ int TGeoDB::AddData(const TgdbName& Name, const TgdbPolygon& Polygon, bool Close
                     int32_t UserTag, const TMetaInfo& MInfo, const void* PBLOBData,
                     int SizeOfBLOBData, bool BlobFromFile, const std::string& SourceFile) {
   if (!IsOpen()) return -1;
+  CheckWritable("AddData");
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
   progress.Report(0);
   TgdbData rec = BuildRecord(Name, ItemKind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow,
@@ -129,49 +143,26 @@ int TGeoDB::AddData(const TgdbName& Name, const TgdbPolygon& Polygon, bool Close
       {ItemKind, Polygon, ClosedLine, MInfo, PBLOBData, SizeOfBLOBData, BlobFromFile, SourceFile},
       rec, raise, "AddData");
 
-  // With deferred writing the addition goes to the write-behind buffer.
-  std::unique_ptr<fw::TFileStream> direct;
-  try {
-    if (FLazyWrite && !FWriteBehind)
-      FWriteBehind = std::make_unique<TGdbWriteBehind>(
-          FNameGDD, FNameGDS, static_cast<int64_t>(FNumSumItems) * gdb_layout::entry::Size);
-    if (!FLazyWrite) direct = std::make_unique<fw::TFileStream>(FNameGDD, fw::fmOpenReadWrite);
-  } catch (const fw::EInOutError&) {
-    RaiseDB("AddData: cannot open database.");
-  }
-  const int64_t dataSize = direct ? direct->Size() : FWriteBehind->DataSize();
+  std::unique_ptr<TGdbAppender> direct;
+  TGdbAppender& out = Appender(direct);
+  const int64_t dataSize = out.DataSize();
   CheckDataLimit(dataSize, block, "AddData");
-
   FSystemData.HighestID += 1;
-  if (direct)
-    WriteHeader("AddData");
-  else
-    FWriteBehind->SetHeader(FSystemData);
   rec.ItemId = FSystemData.HighestID;
   if (block.Present) {
     rec.BlobOffset = static_cast<int32_t>(dataSize);
-    if (direct) {
-      direct->Seek(dataSize, fw::soBeginning);
-      TFileSink sink(*direct);
-      WriteBlock(sink, block, "AddData");
-    } else {
-      WriteBlock(*FWriteBehind, block, "AddData");
-    }
+    WriteBlock(out, block, "AddData");
   }
+  out.AddRecord(FSystemData, rec);
   direct.reset();
 
   const int entry = FNumSumItems + 1;
-  if (FWriteBehind)
-    FWriteBehind->AppendSummary(rec);
-  else
-    StoreSummaryRecord(entry, rec);
   FSumData.resize(static_cast<size_t>(FNumSumItems));
   FSumData.push_back(rec);
   FNumSumItems = entry;
   FExtentsKnown = false;
-  if (FWriteBehind) {
+  if (FLazyWrite) {
     FPendingIndex.push_back(entry);
-    FWriteBehind->FlushIfLarge();
   } else {
     MaterializeIndexes();
     for (auto* ix : {&FIx1LatLo, &FIx2LatHi, &FIx3LongLo, &FIx4LongHi})
@@ -191,6 +182,7 @@ void TGeoDB::ReplaceData(int DBEntry, const TgdbName& Name, const TgdbPolygon& P
                          const TMetaInfo& MInfo, const void* PBLOBData, int SizeOfBLOBData,
                          bool BlobFromFile, const std::string& SourceFile) {
   if (!IsOpen() || DBEntry < 1 || DBEntry > FNumSumItems) return;
+  CheckWritable("ReplaceData");
   FinishPendingWrites();
   MaterializeIndexes();
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
@@ -203,39 +195,37 @@ void TGeoDB::ReplaceData(int DBEntry, const TgdbName& Name, const TgdbPolygon& P
       {ItemKind, Polygon, ClosedLine, MInfo, PBLOBData, SizeOfBLOBData, BlobFromFile, SourceFile},
       rec, raise, "ReplaceData");
   if (block.Present) {
-    fw::TFileStream data(FNameGDD, fw::fmOpenReadWrite);
-    const int64_t dataSize = data.Size();
-    CheckDataLimit(dataSize, block, "ReplaceData");
-    rec.BlobOffset = static_cast<int32_t>(dataSize);
-    data.Seek(dataSize, fw::soBeginning);
-    TFileSink sink(data);
-    WriteBlock(sink, block, "ReplaceData");
+    TDirectAppender data(Journal(), FNameGDD, 0);
+    CheckDataLimit(data.DataSize(), block, "ReplaceData");
+    rec.BlobOffset = static_cast<int32_t>(data.DataSize());
+    WriteBlock(data, block, "ReplaceData");
   }
-  StoreSummaryRecord(DBEntry, rec);
+  Journal().Commit(SummaryRecordChange(DBEntry, rec), block.Present);
   FSumData[static_cast<size_t>(DBEntry - 1)] = rec;
   FExtentsKnown = false;
   RemoveIndexEntries(DBEntry);
   InsertIntoIndex(DBEntry, rec);
-  if (!FLazyWrite) SaveAllIndexes();
+  SettleChange(true);
   progress.Report(100);
 }
 
 void TGeoDB::DeleteData(int DbEntry) {
   if (FNameGDS.empty() || DbEntry < 1 || DbEntry > FNumSumItems) return;
+  CheckWritable("DeleteData");
   FinishPendingWrites();
   MaterializeIndexes();
   const int count = FNumSumItems;
-  {
-    fw::TFileStream summary(FNameGDS, fw::fmOpenReadWrite);
-    std::vector<uint8_t> last(gdb_layout::entry::Size);
-    const int64_t lastAt = static_cast<int64_t>(count - 1) * gdb_layout::entry::Size;
-    if (GdbReadAt(summary, lastAt, last.data(), static_cast<int64_t>(last.size())) !=
-        static_cast<int64_t>(last.size()))
-      GdbRaiseTruncated(FNameGDS, "DeleteData");
-    summary.Seek(static_cast<int64_t>(DbEntry - 1) * gdb_layout::entry::Size, fw::soBeginning);
-    summary.Write(last.data(), static_cast<int64_t>(last.size()));
-    summary.SetSize(lastAt);
-  }
+  // The last record moves into the deleted one's place and the summary
+  // file loses its last record: one change, so that no interruption leaves
+  // the moved entry twice.
+  TJournalChange change;
+  std::vector<uint8_t> last(gdb_layout::entry::Size);
+  gdb_layout::EncodeEntry(FSumData[static_cast<size_t>(count - 1)], last.data());
+  change.Add(jtSummary, static_cast<int64_t>(DbEntry - 1) * gdb_layout::entry::Size,
+             std::move(last));
+  change.SummarySize = static_cast<int64_t>(count - 1) * gdb_layout::entry::Size;
+  Journal().Commit(change);
+
   FSumData[static_cast<size_t>(DbEntry - 1)] = FSumData[static_cast<size_t>(count - 1)];
   RemoveIndexEntries(DbEntry);
   auto repoint = [count, DbEntry](auto& index) {
@@ -255,7 +245,7 @@ void TGeoDB::DeleteData(int DbEntry) {
   FNumSumItems = count - 1;
   FExtentsKnown = false;
   FSumData.resize(static_cast<size_t>(FNumSumItems));
-  if (!FLazyWrite) SaveAllIndexes();
+  SettleChange(true);
 }
 
 } // namespace kartavo

@@ -29,6 +29,13 @@ void DumpEntry(std::ostringstream& out, int n, const TgdbData& d) {
 
 void TGeoDB::ExportDataDebug(const std::string& FName) {
   if (!IsOpen()) return;
+  const std::string text = DebugText();
+  fw::TFileStream f(FName, fw::fmCreate);
+  f.Write(text.data(), static_cast<int64_t>(text.size()));
+}
+
+std::string TGeoDB::DebugText() {
+  if (!IsOpen()) return {};
   std::ostringstream out;
   out << "Database " << DBName() << "\r\n"
       << "HighestID " << FSystemData.HighestID << ", DBVersion " << FSystemData.DBVersion
@@ -54,9 +61,7 @@ void TGeoDB::ExportDataDebug(const std::string& FName) {
       out << i + 1 << ": " << Num(r.LLValue) << " -> " << r.index + 1 << "\r\n";
     }
   }
-  const std::string text = out.str();
-  fw::TFileStream f(FName, fw::fmCreate);
-  f.Write(text.data(), static_cast<int64_t>(text.size()));
+  return out.str();
 }
 
 } // namespace kartavo

@@ -6,6 +6,7 @@
 #include "kartavo/geodb/gdb_file_swap.h"
 #include "kartavo/geodb/gdb_files.h"
 #include "kartavo/geodb/gdb_index_build.h"
+#include "kartavo/geodb/gdb_journal.h"
 #include "kartavo/geodb/gdb_layout.h"
 #include "kartavo/geodb/gdb_progress.h"
 #include "kartavo/geodb/le_bytes.h"
@@ -16,28 +17,29 @@
 namespace kartavo {
 
 bool TGeoDB::GetMetaInfo(int DBEntry, TMetaInfo& MetaInfo) {
-  if (!IsOpen() || DBEntry < 1 || DBEntry > FNumSumItems) return false;
-  const TgdbData& d = FSumData[static_cast<size_t>(DBEntry - 1)];
-  if (d.ItemKind != gitBLOB) return false;
-  FinishPendingWrites();
-  fw::TFileStream data(FNameGDD, fw::fmOpenRead);
-  return ReadBlobHead(data, d, MetaInfo);
+  const TgdbData* d = DBEntry < 1 ? nullptr : BlobEntry(DBEntry);
+  return d && OpenBlob(*d, MetaInfo) != nullptr;
 }
 
 void TGeoDB::UpdateMetaInfo(int DBEntry, const TMetaInfo& MetaInfo) {
+  if (!IsOpen() || DBEntry < 1 || DBEntry > FNumSumItems) return;
+  CheckWritable("UpdateMetaInfo");
   TMetaInfo current;
   // Only a BLOB whose block lies whole behind the header may be written to.
   if (!GetMetaInfo(DBEntry, current)) return;
   const TgdbData& d = FSumData[static_cast<size_t>(DBEntry - 1)];
   if (d.BlobOffset < static_cast<int32_t>(gdb_layout::header::Size))
     GdbRaiseTruncated(FNameGDD, "UpdateMetaInfo");
-  std::vector<uint8_t> bytes(gdb_layout::meta::Size);
-  gdb_layout::EncodeMetaInfo(MetaInfo, bytes.data());
-  GdbWriteAt(FNameGDD, d.BlobOffset, bytes);
+  TJournalChange change;
+  change.Add(jtData, d.BlobOffset, std::vector<uint8_t>(gdb_layout::meta::Size));
+  gdb_layout::EncodeMetaInfo(MetaInfo, change.Writes.front().Bytes.data());
+  Journal().Commit(change);
+  SettleChange(false);
 }
 
 void TGeoDB::UpdateBasicData(int DbEntry, const TgdbData& GdbData) {
   if (!IsOpen() || DbEntry < 1 || DbEntry > FNumSumItems) return;
+  CheckWritable("UpdateBasicData");
   FinishPendingWrites();
   TgdbData rec = FSumData[static_cast<size_t>(DbEntry - 1)];
   rec.Name = GdbData.Name;
@@ -46,13 +48,17 @@ void TGeoDB::UpdateBasicData(int DbEntry, const TgdbData& GdbData) {
   rec.Tag = GdbData.Tag;
   rec.Date = GdbData.Date;
   rec.StateFlag = GdbData.StateFlag;
-  StoreSummaryRecord(DbEntry, rec);
+  Journal().Commit(SummaryRecordChange(DbEntry, rec));
   FSumData[static_cast<size_t>(DbEntry - 1)] = rec;
+  SettleChange(false);
 }
 
 void TGeoDB::RecalcIndexes() {
   if (!IsOpen()) return;
+  CheckWritable("RecalcIndexes");
   FinishPendingWrites();
+  const TGdbJournal journal = Journal();
+  journal.MarkIndexesPending();
   FPendingIndex.clear();
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
   progress.Report(0);
@@ -65,6 +71,24 @@ void TGeoDB::RecalcIndexes() {
     SaveIndex(ix);
     progress.Report(20 * (ix + 1));
   }
+  journal.Settle();
+}
+
+void TGeoDB::CheckDiskMatchesMemory(const char* Operation) const {
+  // Dropping blocks is safe only when no record on disk refers to one that
+  // memory does not know of (another program changed the files, or they
+  // were damaged after opening).
+  const std::vector<uint8_t> bytes = GdbReadFile(FNameGDS);
+  bool same = bytes.size() == static_cast<size_t>(FNumSumItems) * gdb_layout::entry::Size;
+  for (int i = 0; same && i < FNumSumItems; ++i) {
+    const TgdbData disk = gdb_layout::DecodeEntry(bytes.data() + i * gdb_layout::entry::Size);
+    const TgdbData& mem = FSumData[static_cast<size_t>(i)];
+    same = disk.ItemId == mem.ItemId && disk.ItemKind == mem.ItemKind &&
+           disk.BlobOffset == mem.BlobOffset && disk.NumPoints == mem.NumPoints;
+  }
+  if (!same)
+    RaiseDB(std::string(Operation) +
+            ": the summary file changed on disk since the database was opened; open it again.");
 }
 
 namespace {
@@ -98,7 +122,9 @@ std::vector<TBlockRef> ReferencedBlocks(const std::vector<TgdbData>& entries, in
 
 void TGeoDB::GarbageCollection() {
   if (!IsOpen()) return;
+  CheckWritable("GarbageCollection");
   FinishPendingWrites();
+  CheckDiskMatchesMemory("GarbageCollection");
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
   progress.Report(0);
   const std::string base = DBName();
@@ -141,7 +167,11 @@ void TGeoDB::GarbageCollection() {
     newSummary.Write(summary.data(), static_cast<int64_t>(summary.size()));
     newSummary.Flush();
   }
+  // No earlier change may be replayed into the new files.
+  const TGdbJournal journal = Journal();
+  journal.Clear();
   CommitFileSwap(base, {FNameGDS, FNameGDD});
+  if (!FLazyWrite) journal.Settle();
   std::copy(entries.begin(), entries.end(), FSumData.begin());
   progress.Report(100);
 }

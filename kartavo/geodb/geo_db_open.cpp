@@ -4,8 +4,9 @@
 #include "kartavo/framework/errors.h"
 #include "kartavo/geodb/gdb_file_swap.h"
 #include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_index_build.h"
+#include "kartavo/geodb/gdb_journal.h"
 #include "kartavo/geodb/gdb_layout.h"
+#include "kartavo/geodb/gdb_scan.h"
 #include "kartavo/geodb/gdb_write_behind.h"
 
 #include <algorithm>
@@ -15,97 +16,33 @@
 namespace kartavo {
 namespace {
 
-// Everything an opened database holds in memory, assembled before the
-// component takes it over, so that a failure leaves the component closed.
-struct TOpenedDB {
-  TGdbFileNames Names;
-  std::vector<TgdbData> Entries;
-  TIxItemIDRecArray Ix0;
-  std::array<TIxLLRecArray, 4> IxLL; // indexes 1..4
-  TgdbSystemData Header;
-};
-
-std::vector<TgdbData> ReadEntries(const std::string& path) {
-  const std::vector<uint8_t> bytes = GdbReadFile(path);
-  // A trailing partial record (an interrupted append) is not an entry.
-  const size_t count = bytes.size() / gdb_layout::entry::Size;
-  if (count > static_cast<size_t>(INT32_MAX))
-    throw fw::EInOutError(EFBIG, path, "Summary file \"" + path + "\" holds too many entries");
-  std::vector<TgdbData> entries(count);
-  for (size_t i = 0; i < count; ++i)
-    entries[i] = gdb_layout::DecodeEntry(bytes.data() + i * gdb_layout::entry::Size);
-  return entries;
-}
-
-int32_t HighestItemId(const std::vector<TgdbData>& entries) {
-  int32_t highest = 0;
-  for (const TgdbData& d : entries)
-    highest = std::max(highest, d.ItemId);
-  return highest;
-}
-
-// Reads the header, or writes a new one when the data file is new (or was
-// left empty by an interrupted creation).
-TgdbSystemData ReadOrCreateHeader(const std::string& path, const std::vector<TgdbData>& entries) {
-  const bool exists = GdbFileExists(path);
-  fw::TFileStream f(path, exists ? fw::fmOpenRead : fw::fmCreate);
-  const int64_t size = f.Size();
+void WriteNewHeader(const std::string& path, const TgdbSystemData& header) {
   std::vector<uint8_t> bytes(gdb_layout::header::Size);
-  if (size == 0) {
-    TgdbSystemData header;
-    header.HighestID = HighestItemId(entries);
-    gdb_layout::EncodeHeader(header, bytes.data());
-    fw::TFileStream w(path, fw::fmOpenReadWrite);
-    w.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
-    return header;
-  }
-  // Data blocks are appended behind the header; a shorter file cannot be
-  // written into without overwriting them.
-  if (size < static_cast<int64_t>(bytes.size()))
-    throw fw::EInOutError(EIO, path,
-                          "Data file \"" + path + "\" has an incomplete header (" +
-                              std::to_string(size) + " of 260 bytes)");
-  f.Read(bytes.data(), static_cast<int64_t>(bytes.size()));
-  return gdb_layout::DecodeHeader(bytes.data());
+  gdb_layout::EncodeHeader(header, bytes.data());
+  fw::TFileStream f(path, GdbFileExists(path) ? fw::fmOpenReadWrite : fw::fmCreate);
+  f.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
-// An index file that disagrees with the summary (deferred writes cut short
-// by a crash, a lost or foreign file) is rebuilt in memory and on disk.
-void CheckIndexes(TOpenedDB& db) {
-  const int count = static_cast<int>(db.Entries.size());
-  if (!IndexMatches(db.Ix0, db.Entries, count)) {
-    db.Ix0 = BuildItemIDIndex(db.Entries, count);
-    GdbWriteFile(db.Names.Index[0], gdb_layout::EncodeIndex(db.Ix0));
+// Brings the files to the state the scan read: a new database is created,
+// an interrupted swap, change or delete finished, stale index files
+// rewritten. Each step can itself be interrupted and is then done again.
+void MendFileSet(const TGdbScan& s) {
+  RecoverFileSwap(s.Base, {s.Names.Summary, s.Names.Data});
+  const TGdbJournal journal(s.Base, s.Names.Summary, s.Names.Data);
+  GdbEnsureFile(s.Names.Summary);
+  if (s.HeaderMissing) WriteNewHeader(s.Names.Data, s.Header);
+  if (s.Journal.State == TJournalState::Replay) journal.Replay(s.Journal.Change);
+  if (s.Mend) journal.Commit(*s.Mend);
+  bool indexesWritten = false;
+  for (int ix = 0; ix <= 4; ++ix) {
+    const std::string& name = s.Names.Index[static_cast<size_t>(ix)];
+    if (!s.IndexStale[static_cast<size_t>(ix)] && GdbFileExists(name)) continue;
+    if (!indexesWritten) journal.MarkIndexesPending();
+    indexesWritten = true;
+    GdbWriteFile(name, ix == 0 ? gdb_layout::EncodeIndex(s.Ix0)
+                               : gdb_layout::EncodeIndex(s.IxLL[static_cast<size_t>(ix - 1)]));
   }
-  for (int ix = 1; ix <= 4; ++ix) {
-    TIxLLRecArray& index = db.IxLL[static_cast<size_t>(ix - 1)];
-    if (IndexMatches(index, db.Entries, count, CoordOfIndex(ix))) continue;
-    index = BuildCoordIndex(db.Entries, count, CoordOfIndex(ix));
-    GdbWriteFile(db.Names.Index[static_cast<size_t>(ix)], gdb_layout::EncodeIndex(index));
-  }
-}
-
-TOpenedDB LoadFileSet(const std::string& base) {
-  TOpenedDB db;
-  db.Names = TGdbFileNames::FromBase(base);
-  RecoverFileSwap(base, {db.Names.Summary, db.Names.Data});
-  for (int ix : {1, 2, 3, 4, 0}) {
-    const std::string& name = db.Names.Index[static_cast<size_t>(ix)];
-    GdbEnsureFile(name);
-    const std::vector<uint8_t> bytes = GdbReadFile(name);
-    if (ix == 0)
-      db.Ix0 = gdb_layout::DecodeItemIDIndex(bytes);
-    else
-      db.IxLL[static_cast<size_t>(ix - 1)] = gdb_layout::DecodeLLIndex(bytes);
-  }
-  GdbEnsureFile(db.Names.Summary);
-  db.Entries = ReadEntries(db.Names.Summary);
-  db.Header = ReadOrCreateHeader(db.Names.Data, db.Entries);
-  // Identifiers must stay unique even when the header lags behind the
-  // summary (a crash between their writes, a damaged header).
-  db.Header.HighestID = std::max(db.Header.HighestID, HighestItemId(db.Entries));
-  CheckIndexes(db);
-  return db;
+  journal.Settle();
 }
 
 } // namespace
@@ -119,6 +56,7 @@ void TGeoDB::CloseState() {
   for (std::string& n : FNameIX)
     n.clear();
   FNumSumItems = 0;
+  FDamage.clear();
   FExtentsKnown = false;
   FSumData.clear();
   FIx0ItemId.clear();
@@ -130,9 +68,16 @@ void TGeoDB::CloseState() {
 
 void TGeoDB::OpenFileSet(const std::string& Base) {
   CloseState();
-  TOpenedDB db = LoadFileSet(Base);
+  TGdbScan db = ScanFileSet(Base);
+  if (FReadOnly && !db.Exists())
+    throw fw::EInOutError(ENOENT, db.Names.Summary, "Database \"" + Base + "\" does not exist");
+  // A damaged database is not mended: its files are the evidence of what it held.
+  if (!FReadOnly && db.Damage.empty()) {
+    MendFileSet(db);
+    db.DataPath = db.Names.Data;
+  }
   FNameGDS = db.Names.Summary;
-  FNameGDD = db.Names.Data;
+  FNameGDD = db.DataPath;
   FNameIX = db.Names.Index;
   FNumSumItems = static_cast<int>(db.Entries.size());
   FSumData = std::move(db.Entries);
@@ -142,10 +87,11 @@ void TGeoDB::OpenFileSet(const std::string& Base) {
   FIx3LongLo = std::move(db.IxLL[2]);
   FIx4LongHi = std::move(db.IxLL[3]);
   FSystemData = db.Header;
+  FDamage = std::move(db.Damage);
 }
 
 void TGeoDB::SetDBName(const std::string& Value) {
-  if (IsOpen() && FLazyWrite) {
+  if (IsOpen() && FLazyWrite && !FReadOnly) {
     FinishPendingWrites();
     SaveAllIndexes();
   }

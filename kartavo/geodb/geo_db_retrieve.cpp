@@ -80,82 +80,87 @@ bool TGeoDB::RetrievePolygon(int DBEntry, TgdbPolygon& Polygon) {
   return ok;
 }
 
-bool TGeoDB::RetrieveBLOB(int DBEntry, const std::string& Filepath, TMetaInfo& MetaInfo) {
-  if (!IsOpen()) return false;
+const TgdbData* TGeoDB::BlobEntry(int DBEntry) const {
   const int entry = std::max(DBEntry, 1);
-  if (entry > FNumSumItems || FSumData[static_cast<size_t>(entry - 1)].ItemKind != gitBLOB)
-    return false;
-  FinishPendingWrites();
+  if (!IsOpen() || entry > FNumSumItems) return nullptr;
   const TgdbData& d = FSumData[static_cast<size_t>(entry - 1)];
+  return d.ItemKind == gitBLOB ? &d : nullptr;
+}
+
+std::unique_ptr<fw::TFileStream> TGeoDB::OpenBlob(const TgdbData& Entry, TMetaInfo& MetaInfo) {
+  FinishPendingWrites();
+  auto data = std::make_unique<fw::TFileStream>(FNameGDD, fw::fmOpenRead);
+  if (!ReadBlobHead(*data, Entry, MetaInfo)) data.reset();
+  return data;
+}
+
+bool TGeoDB::CopyBlob(int DBEntry, TMetaInfo& MetaInfo, bool ReportAlways,
+                      const std::function<void(const TgdbData&)>& Prepare,
+                      const std::function<void(const uint8_t*, int64_t)>& Consume) {
+  if (!IsOpen()) return false;
+  const TgdbData* d = BlobEntry(DBEntry);
+  // The retrieval into a file raises no event for an entry that is no BLOB.
+  if (!d && !ReportAlways) return false;
   const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
   progress.Report(0);
-  fw::TFileStream data(FNameGDD, fw::fmOpenRead);
-  if (!ReadBlobHead(data, d, MetaInfo)) return false;
-  std::string target = Filepath;
-  if (IsDirectoryPath(Filepath)) {
-    // Either delimiter ends a directory path; on this platform's files it is '/'.
-    if (!target.empty()) target.back() = '/';
-    const std::string name = SafeFileName(d.Name);
-    if (name.empty()) RaiseDB("RetrieveBLOB: invalid filename.");
-    target += name;
+  bool ok = false;
+  if (d) {
+    if (const std::unique_ptr<fw::TFileStream> data = OpenBlob(*d, MetaInfo)) {
+      Prepare(*d);
+      CopyContent(*data, int64_t{d->BlobOffset} + static_cast<int64_t>(gdb_layout::meta::Size),
+                  d->Size, progress, Consume);
+      ok = true;
+    }
+  } else {
+    // The data file is opened as for every retrieval: a missing one is reported.
+    FinishPendingWrites();
+    fw::TFileStream(FNameGDD, fw::fmOpenRead);
   }
-  {
-    fw::TFileStream out(target, fw::fmCreate);
-    CopyContent(data, int64_t{d.BlobOffset} + static_cast<int64_t>(gdb_layout::meta::Size), d.Size,
-                progress, [&out](const uint8_t* b, int64_t n) { out.Write(b, n); });
-  }
-  progress.Report(100);
-  return true;
+  if (ok || ReportAlways) progress.Report(100);
+  return ok;
+}
+
+bool TGeoDB::RetrieveBLOB(int DBEntry, const std::string& Filepath, TMetaInfo& MetaInfo) {
+  std::unique_ptr<fw::TFileStream> out;
+  return CopyBlob(
+      DBEntry, MetaInfo, false,
+      [&](const TgdbData& d) {
+        std::string target = Filepath;
+        if (IsDirectoryPath(Filepath)) {
+          // Either delimiter ends a directory path; on this platform's files it is '/'.
+          if (!target.empty()) target.back() = '/';
+          const std::string name = SafeFileName(d.Name);
+          if (name.empty()) RaiseDB("RetrieveBLOB: invalid filename.");
+          target += name;
+        }
+        out = std::make_unique<fw::TFileStream>(target, fw::fmCreate);
+      },
+      [&out](const uint8_t* b, int64_t n) { out->Write(b, n); });
 }
 
 bool TGeoDB::RetrieveBLOB(int DBEntry, TMetaInfo& MetaInfo, void* PBLOBData, int SizeOfBLOBData) {
-  if (!IsOpen()) return false;
-  FinishPendingWrites();
-  const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
-  progress.Report(0);
-  fw::TFileStream data(FNameGDD, fw::fmOpenRead);
-  const int entry = std::max(DBEntry, 1);
-  bool ok = false;
-  if (entry <= FNumSumItems && FSumData[static_cast<size_t>(entry - 1)].ItemKind == gitBLOB) {
-    const TgdbData& d = FSumData[static_cast<size_t>(entry - 1)];
-    if (ReadBlobHead(data, d, MetaInfo)) {
-      if (SizeOfBLOBData < d.Size || (d.Size > 0 && PBLOBData == nullptr))
-        RaiseDB("RetrieveBLOB: BLOB to be retrieved is larger than SizeOfBlobData.");
-      auto* out = static_cast<uint8_t*>(PBLOBData);
-      CopyContent(data, int64_t{d.BlobOffset} + static_cast<int64_t>(gdb_layout::meta::Size),
-                  d.Size, progress, [&out](const uint8_t* b, int64_t n) {
-                    std::memcpy(out, b, static_cast<size_t>(n));
-                    out += n;
-                  });
-      ok = true;
-    }
-  }
-  progress.Report(100);
-  return ok;
+  auto* out = static_cast<uint8_t*>(PBLOBData);
+  return CopyBlob(
+      DBEntry, MetaInfo, true,
+      [&](const TgdbData& d) {
+        if (SizeOfBLOBData < d.Size || (d.Size > 0 && PBLOBData == nullptr))
+          RaiseDB("RetrieveBLOB: BLOB to be retrieved is larger than SizeOfBlobData.");
+      },
+      [&out](const uint8_t* b, int64_t n) {
+        std::memcpy(out, b, static_cast<size_t>(n));
+        out += n;
+      });
 }
 
 bool TGeoDB::RetrieveBLOB(int DBEntry, TMetaInfo& MetaInfo, fw::TMemoryStream& BlobStream) {
-  if (!IsOpen()) return false;
-  FinishPendingWrites();
-  const TProgressReporter progress(this, OnPercentDone, FOnPercDoneEnabled);
-  progress.Report(0);
-  fw::TFileStream data(FNameGDD, fw::fmOpenRead);
-  const int entry = std::max(DBEntry, 1);
-  bool ok = false;
   // Any other entry leaves the stream as it was.
-  if (entry <= FNumSumItems && FSumData[static_cast<size_t>(entry - 1)].ItemKind == gitBLOB) {
-    const TgdbData& d = FSumData[static_cast<size_t>(entry - 1)];
-    if (ReadBlobHead(data, d, MetaInfo)) {
-      BlobStream.SetSize(d.Size);
-      BlobStream.SetPosition(0);
-      CopyContent(data, int64_t{d.BlobOffset} + static_cast<int64_t>(gdb_layout::meta::Size),
-                  d.Size, progress,
-                  [&BlobStream](const uint8_t* b, int64_t n) { BlobStream.WriteBuffer(b, n); });
-      ok = true;
-    }
-  }
-  progress.Report(100);
-  return ok;
+  return CopyBlob(
+      DBEntry, MetaInfo, true,
+      [&BlobStream](const TgdbData& d) {
+        BlobStream.SetSize(d.Size);
+        BlobStream.SetPosition(0);
+      },
+      [&BlobStream](const uint8_t* b, int64_t n) { BlobStream.WriteBuffer(b, n); });
 }
 
 } // namespace kartavo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "kartavo/geodb/gdb_box_query.h"
+#include "kartavo/geodb/gdb_check.h"
 #include "kartavo/geodb/gdb_files.h"
 #include "kartavo/geodb/gdb_layout.h"
 #include "kartavo/geodb/gdb_types.h"

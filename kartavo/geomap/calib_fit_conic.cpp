@@ -2,11 +2,19 @@
 // candidate apex the latitude is a straight line in the distance from the
 // apex and the longitude a straight line in the bearing around it; the
 // candidate with the smallest squared error wins.
+
+// The distance and bearing pass over the points vectorises at this level
+// (see also the file's options in the build).
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC optimize("O3")
+#endif
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/conic_apex.h"
+#include "kartavo/geomap/detail/bearing_angle.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -38,6 +46,61 @@ void PointsCentre(const TCalibData& cd, int width, int height, int& cx, int& cy)
 
 } // namespace
 
+namespace {
+
+// The helpers of an evaluation are compiled into each of its copies below.
+#if defined(__GNUC__)
+#define KARTAVO_INLINE [[gnu::always_inline]] inline
+#else
+#define KARTAVO_INLINE inline
+#endif
+
+// K running sums over i < n, each formed in four interleaved parts so that
+// the additions do not wait on each other (and vectorise); the order differs
+// from a plain running sum only in rounding. terms(i) gives the K terms of i.
+template <size_t K, class TTerms>
+KARTAVO_INLINE std::array<double, K> Sums(size_t n, TTerms terms) {
+  std::array<std::array<double, 4>, K> parts{};
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4)
+    for (size_t l = 0; l < 4; ++l) {
+      const std::array<double, K> t = terms(i + l);
+      for (size_t k = 0; k < K; ++k)
+        parts[k][l] += t[k];
+    }
+  for (; i < n; ++i) {
+    const std::array<double, K> t = terms(i);
+    for (size_t k = 0; k < K; ++k)
+      parts[k][0] += t[k];
+  }
+  std::array<double, K> total;
+  for (size_t k = 0; k < K; ++k)
+    total[k] = (parts[k][0] + parts[k][1]) + (parts[k][2] + parts[k][3]);
+  return total;
+}
+
+// A least-squares line through n points whose coordinates sum to sumX and
+// sumY, as the curve fit computes it: zero slope and intercept without two
+// distinct x. Returns the sum of squared residuals.
+KARTAVO_INLINE double LineFit(const double* x, const double* y, size_t n, double sumX, double sumY,
+                              double& k, double& d) {
+  k = d = 0;
+  if (!std::all_of(x, x + n, [x](double v) { return v == x[0]; })) {
+    const double mx = sumX / static_cast<double>(n), my = sumY / static_cast<double>(n);
+    const auto moment = Sums<2>(n, [&](size_t i) {
+      return std::array<double, 2>{(x[i] - mx) * (x[i] - mx), (x[i] - mx) * (y[i] - my)};
+    });
+    k = moment[1] / moment[0];
+    d = my - k * mx;
+  }
+  return Sums<1>(n, [&](size_t i) {
+    const double e = y[i] - x[i] * k - d;
+    return std::array<double, 1>{e * e};
+  })[0];
+}
+
+} // namespace
+
 TConicApexEvaluator::TConicApexEvaluator(const TCalibData& cd)
     : FN(static_cast<size_t>(CalQuadCount(cd))) {
   for (int i = 1; i <= CalQuadCount(cd); ++i) {
@@ -47,61 +110,54 @@ TConicApexEvaluator::TConicApexEvaluator(const TCalibData& cd)
     FLat.push_back(q.Latitude);
     FLong.push_back(q.Longitude);
   }
+  const auto sums = Sums<2>(FN, [&](size_t i) { return std::array<double, 2>{FLat[i], FLong[i]}; });
+  FSumLat = sums[0];
+  FSumLong = sums[1];
   FDist.resize(FN);
+  FAngle.resize(FN);
   FBearing.resize(FN);
   FBearLong.resize(FN);
 }
 
-void TConicApexEvaluator::LineFit(const std::vector<double>& x, const std::vector<double>& y,
-                                  size_t n, double sumX, double sumY, bool distinct, double& k,
-                                  double& d) {
-  k = d = 0;
-  if (!distinct) return;
-  const double mx = sumX / static_cast<double>(n), my = sumY / static_cast<double>(n);
-  double sxx = 0, sxy = 0;
-  for (size_t i = 0; i < n; ++i) {
-    sxx += (x[i] - mx) * (x[i] - mx);
-    sxy += (x[i] - mx) * (y[i] - my);
-  }
-  k = sxy / sxx;
-  d = my - k * mx;
-}
-
-double TConicApexEvaluator::Error(double ax, double ay, TConicParams& c) {
+// Where the processor has 256-bit vectors, a second copy of the evaluation
+// uses them.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+double
+TConicApexEvaluator::Error(double ax, double ay, TConicParams& c) {
   c[1] = ax;
   c[2] = ay;
-  double sumDist = 0, sumLat = 0, sumBear = 0, sumLong = 0;
-  bool distDistinct = false, bearDistinct = false;
-  size_t nb = 0;
-  for (size_t i = 0; i < FN; ++i) {
+  const auto sums = Sums<3>(FN, [&](size_t i) {
     const double dx = FX[i] - ax, dy = FY[i] - ay;
-    const double dist = std::sqrt(dx * dx + dy * dy);
-    FDist[i] = dist;
-    sumDist += dist;
-    sumLat += FLat[i];
-    distDistinct = distDistinct || (i > 0 && dist != FDist[0]);
-    // Points on the apex row have no bearing: they stay out of the fit but
-    // count in the divisor of the error.
-    if (FY[i] == ay) continue;
-    const double bearing = std::atan(dx / dy);
-    FBearing[nb] = bearing;
-    FBearLong[nb] = FLong[i];
-    sumBear += bearing;
-    sumLong += FLong[i];
-    bearDistinct = bearDistinct || (nb > 0 && bearing != FBearing[0]);
-    ++nb;
+    FDist[i] = std::sqrt(dx * dx + dy * dy);
+    FAngle[i] = detail::BearingAngle(dx, dy);
+    return std::array<double, 3>{FDist[i], FAngle[i], FY[i] == ay ? 1.0 : 0.0};
+  });
+  const double sqLat = LineFit(FDist.data(), FLat.data(), FN, sums[0], FSumLat, c[3], c[4]);
+  // Points on the apex row have no bearing: they stay out of the fit but
+  // count in the divisor of the error.
+  const double* bearing = FAngle.data();
+  const double* longitude = FLong.data();
+  size_t nb = FN;
+  double sumBearing = sums[1], sumLong = FSumLong;
+  if (sums[2] > 0) {
+    nb = 0;
+    for (size_t i = 0; i < FN; ++i) {
+      if (FY[i] == ay) continue;
+      FBearing[nb] = FAngle[i];
+      FBearLong[nb] = FLong[i];
+      ++nb;
+    }
+    const auto off = Sums<2>(nb, [&](size_t i) {
+      return std::array<double, 2>{FBearing[i], FBearLong[i]};
+    });
+    bearing = FBearing.data();
+    longitude = FBearLong.data();
+    sumBearing = off[0];
+    sumLong = off[1];
   }
-  LineFit(FDist, FLat, FN, sumDist, sumLat, distDistinct, c[3], c[4]);
-  LineFit(FBearing, FBearLong, nb, sumBear, sumLong, bearDistinct, c[5], c[6]);
-  double sqLat = 0, sqLong = 0;
-  for (size_t i = 0; i < FN; ++i) {
-    const double e = FLat[i] - FDist[i] * c[3] - c[4];
-    sqLat += e * e;
-  }
-  for (size_t i = 0; i < nb; ++i) {
-    const double e = FBearLong[i] - FBearing[i] * c[5] - c[6];
-    sqLong += e * e;
-  }
+  const double sqLong = LineFit(bearing, longitude, nb, sumBearing, sumLong, c[5], c[6]);
   const double errLat = std::sqrt(sqLat / static_cast<double>(FN));
   const double errLong = std::sqrt(sqLong / static_cast<double>(FN));
   return errLat * errLat + errLong * errLong;
@@ -146,30 +202,59 @@ double ConicApexError(const TCalibData& cd, double ApexX, double ApexY, TConicPa
   return errLat * errLat + errLong * errLong;
 }
 
-void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight, TModelParams& pars) {
-  if (CalQuadCount(cd) < 3) return;
-  TConicApexEvaluator eval(cd);
+namespace {
+
+// One evaluated candidate of the search.
+struct TCandidate {
+  double X = 0, Y = 0, Error = 0;
+  TConicParams Params{};
+};
+
+using TPass = std::array<TCandidate, 25>;
+
+const TCandidate* FindCandidate(const TPass& pass, size_t n, double x, double y) {
+  for (size_t i = 0; i < n; ++i)
+    if (pass[i].X == x && pass[i].Y == y) return &pass[i];
+  return nullptr;
+}
+
+// The coarse-to-fine search. Evaluate(x, y, params) gives a candidate's
+// error. With reuse, a candidate at exactly the place of one of the previous
+// pass takes that one's result instead of being evaluated again.
+template <class TEvaluate>
+void SearchApex(const TCalibData& cd, int ImgWidth, int ImgHeight, TModelParams& pars,
+                TEvaluate evaluate, bool reuse) {
   int cx = 0, cy = 0;
   PointsCentre(cd, ImgWidth, ImgHeight, cx, cy);
   double bestError = StartError;
   bool found = false;
   TConicParams best{};
-  TConicParams trial{};
+  TPass previous, current;
+  size_t nPrevious = 0;
   for (int step = StartStep; step > 0; step /= 2) {
+    size_t nCurrent = 0;
     for (int u = -2; u <= 2; ++u) {
       for (int v = -2; v <= 2; ++v) {
         // After the first pass the centre is the best so far (or the start,
         // already evaluated): evaluating it again cannot beat itself.
         if (u == 0 && v == 0 && step < StartStep) continue;
-        const double err =
-            eval.Error(double(cx) + double(u) * step, double(cy) + double(v) * step, trial);
-        if (err < bestError) {
-          bestError = err;
-          best = trial;
+        TCandidate& c = current[nCurrent++];
+        c.X = double(cx) + double(u) * step;
+        c.Y = double(cy) + double(v) * step;
+        const TCandidate* seen = reuse ? FindCandidate(previous, nPrevious, c.X, c.Y) : nullptr;
+        if (seen)
+          c = *seen;
+        else
+          c.Error = evaluate(c.X, c.Y, c.Params);
+        if (c.Error < bestError) {
+          bestError = c.Error;
+          best = c.Params;
           found = true;
         }
       }
     }
+    std::swap(previous, current);
+    nPrevious = nCurrent;
     if (found) {
       cx = static_cast<int>(std::nearbyint(best[1]));
       cy = static_cast<int>(std::nearbyint(best[2]));
@@ -179,6 +264,24 @@ void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight, TMo
   for (double p : best)
     if (!std::isfinite(p)) return;
   pars.ConicPars = best;
+}
+
+} // namespace
+
+void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight, TModelParams& pars) {
+  if (CalQuadCount(cd) < 3) return;
+  TConicApexEvaluator eval(cd);
+  SearchApex(
+      cd, ImgWidth, ImgHeight, pars,
+      [&eval](double x, double y, TConicParams& c) { return eval.Error(x, y, c); }, true);
+}
+
+void CalcConicCalibrationPlain(const TCalibData& cd, int ImgWidth, int ImgHeight,
+                               TModelParams& pars) {
+  if (CalQuadCount(cd) < 3) return;
+  SearchApex(
+      cd, ImgWidth, ImgHeight, pars,
+      [&cd](double x, double y, TConicParams& c) { return ConicApexError(cd, x, y, c); }, false);
 }
 
 } // namespace kartavo

@@ -4,6 +4,7 @@
 // the calibration file last loaded.
 #pragma once
 
+#include "kartavo/companion/quillon.h"
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/export.h"
 #include "kartavo/geomap/calib_params.h"
@@ -41,6 +42,23 @@ struct KARTAVO_API TCalibState {
   TGeoRef GeoRef() const { return {Model, Data, Pars, GratMat}; }
   // Takes zones MinUTMZone .. MaxUTMZone only; false when the value is ignored.
   bool SetUTMZone(int Zone);
+  // The models fitted from calibration points (not graticule lines).
+  bool IsPointModel() const { return Model >= cmBiquadraticPn && Model <= cmUTM; }
+
+  // Adds the pixel to the graticule line of this kind with exactly this
+  // value, starting a new line when there is none; false when the tables
+  // are full.
+  bool AddLinePoint(TGratLineKind Kind, double Value, quillon::TPoint Pixel);
+  // Adds a calibration point; false when the table is full.
+  bool AddPoint(const TCalQuad& Point);
+  // Removes that pixel from that line; false when it is not there. An
+  // emptied line is removed too. Nothing is kept for restoring.
+  bool RemoveLinePoint(TGratLineKind Kind, double Value, quillon::TPoint Pixel);
+  // Removes the point (of a graticule line under cmParabolicIp, else a
+  // calibration point of a point model) nearest to the pixel and keeps it in
+  // Undo; false when there is none.
+  bool RemoveNearestPoint(quillon::TPoint Pixel);
+
   // Empties lines, points, corners, resolution, UTM zone (-1 after this),
   // hemisphere, ellipsoid, the graticule and the point-model parameter sets.
   // Model, file name, caption, undo and the Miller and conic parameters stay.

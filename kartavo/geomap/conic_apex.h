@@ -1,8 +1,10 @@
 // The evaluation of candidate apexes in the conic search, in fused passes
 // over the points with its storage kept between candidates. It performs the
-// same operations in the same order as ConicApexError, which goes through
-// the math library's curve fit and stays as its reference: both give the
-// same results to the last bit.
+// operations of ConicApexError, which goes through the math library's curve
+// fit and stays as its reference, with two differences: bearings come from a
+// vectorisable arc tangent within one unit in the last place of std::atan,
+// and sums are formed in four interleaved parts. Errors and parameters agree
+// with the reference to rounding, not to the last bit.
 #pragma once
 
 #include "kartavo/geomap/calib_params.h"
@@ -21,15 +23,16 @@ public:
   double Error(double ApexX, double ApexY, TConicParams& c);
 
 private:
-  // A least-squares line over the first n entries, as the curve fit
-  // computes it: zero slope and intercept without two distinct x.
-  static void LineFit(const std::vector<double>& x, const std::vector<double>& y, size_t n,
-                      double sumX, double sumY, bool distinct, double& k, double& d);
-
   size_t FN;
   std::vector<double> FX, FY, FLat, FLong; // the points
-  std::vector<double> FDist;               // per point
+  double FSumLat = 0, FSumLong = 0;
+  std::vector<double> FDist, FAngle;       // per point
   std::vector<double> FBearing, FBearLong; // per point off the apex row
 };
+
+// The search of CalcConicCalibration with every candidate evaluated by
+// ConicApexError, none reused: the reference of the fast search.
+void CalcConicCalibrationPlain(const TCalibData& cd, int ImgWidth, int ImgHeight,
+                               TModelParams& pars);
 
 } // namespace kartavo

@@ -110,6 +110,21 @@ public:
   fw::TBitmap* MapBitmap() { return &FImage.Bitmap(); }
   int NumLandMarks() const { return FLandmarks.Count(); }
   int NumMTracePoints() const { return FTrace.Count(); }
+
+  // --- mouse trace (geomap_trace.cpp) ---
+  void ClearMouseTrace();
+  quillon::TColoredPoint MouseTrace(int idx) const { return GetMTracePoint(idx); }
+  quillon::TColoredPoint GetMTracePoint(int idx) const;
+  // Draws the whole trace on Bitmap's canvas in the current view; x and y are not used.
+  void DrawMouseTrace(int x, int y, fw::TBitmap* Bitmap);
+  // The mouse's recording: the control pixel (X, Y), clamped to the client
+  // area, appended as a map-image point and its segment drawn on the
+  // control at once; false when the trace is full.
+  bool RecordMouseTrace(int X, int Y);
+  // Appends a map-image point without drawing, for hosts that replay a
+  // track; false when the trace is full.
+  bool AddMouseTracePoint(quillon::TPoint MapPixel) { return FTrace.Record(MapPixel); }
+  void EndMouseTraceStroke() { FTrace.EndStroke(); }
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool value);
   quillon::TPoint TopLeft() const { return FView.TopLeft(); }

@@ -45,12 +45,13 @@ void TGeoMap::SetMapImgName(const std::string& Value) {
     return;
   }
   // The picture is decoded aside, so that a file that is refused leaves the
-  // control showing what its name and size describe.
-  std::optional<fw::TPixelImage> picture = ReadMapImageFile(fileName, ImageProgress());
+  // control showing what its name and size describe. An oversized map is
+  // refused from its file's header, before any pixel is stored.
+  std::optional<fw::TPixelImage> picture = ReadMapImageFile(
+      fileName, ImageProgress(), [this](int w, int h) { RefuseOversizedImage(w, h); });
   if (!picture)
     throw EORVGeoMapError(ComponentMessage(*this, "cannot read map image \"" + fileName +
                                                       "\": unsupported image format"));
-  RefuseOversizedImage(picture->Width, picture->Height);
   FImage.Bitmap().LoadFromPixelImage(std::move(*picture));
   ShowNewMapImage(Value);
 }

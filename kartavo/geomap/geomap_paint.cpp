@@ -8,7 +8,6 @@
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/landmarks/landmark_layer.h"
 #include "kartavo/geomap/render/overlay_painter.h"
-#include "kartavo/geomap/render/trace_drawing.h"
 
 namespace kartavo {
 
@@ -38,7 +37,7 @@ void TGeoMap::ConstructInternalMapImg() {
     PaintEmptyDisplay(*c);
   else if (Visible())
     PaintMapLayers(*c);
-  DrawTrace(*c, FTrace.Points(), RenderView());
+  DrawMouseTrace(0, 0, &aux);
   const TFrameColors& frame = FStyle.FrameColors();
   quillon::DrawFrame(c, FStyle.FrameStyle(), 0, 0, w - 1, h - 1, frame.White, 0xC0C0C0, frame.Gray,
                      frame.Black, 0);
@@ -60,13 +59,7 @@ void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c) {
 void TGeoMap::PaintMapLayers(fw::TCanvas& c) {
   FillBackground(c);
   const TRenderView view = RenderView();
-  double cacheMag = FImage.CacheMag();
-  bool cacheAA = FImage.CacheAA();
-  const TImageLayerPath path =
-      DrawMapImage(FImage.Aux(), FImage.Bitmap(), {FImage.Cache(), cacheMag, cacheAA},
-                   FImage.CacheMagLimit(), FImage.AntiAlias(), view);
-  FImage.SetCacheMade(cacheMag, cacheAA);
-  FRenderCounts.Count(path);
+  FRenderCounts.Count(DrawMapImage(FImage, view));
   if (OnBeforeRenderData) OnBeforeRenderData(this, &c);
   const TOverlayStyle style{FStyle.ShowGraticule(), FStyle.GratLineDist(), FStyle.UTMGridDist(),
                             FStyle.GraticuleColor(), FStyle.CalibPointColor()};

@@ -40,17 +40,18 @@ std::string MapImageTooLargeText(int Width, int Height) {
 }
 
 std::optional<fw::TPixelImage> ReadMapImageFile(const std::string& FileName,
-                                                const fw::TCodecProgress& Progress) {
+                                                const fw::TCodecProgress& Progress,
+                                                const fw::TImageSizeCheck& SizeCheck) {
   const std::string ext = LowerExtension(FileName);
-  if (ext == ".jpg" || ext == ".jpeg") return fw::ReadJpegFile(FileName, Progress);
-  if (ext == ".bmp") return fw::ReadBmpFile(FileName, Progress);
-  if (ext == ".png") return fw::ReadPngFile(FileName, Progress);
+  if (ext == ".jpg" || ext == ".jpeg") return fw::ReadJpegFile(FileName, Progress, SizeCheck);
+  if (ext == ".bmp") return fw::ReadBmpFile(FileName, Progress, SizeCheck);
+  if (ext == ".png") return fw::ReadPngFile(FileName, Progress, SizeCheck);
   fw::TFileStream f(FileName, fw::fmOpenRead);
   uint8_t head[8] = {};
   const int64_t got = std::max<int64_t>(f.Read(head, sizeof head), 0);
   if (fw::DetectImageFormat(head, static_cast<size_t>(got)) == fw::iffUnknown) return std::nullopt;
   f.SetPosition(0);
-  return fw::ReadImage(f, FileName, Progress);
+  return fw::ReadImage(f, FileName, Progress, SizeCheck);
 }
 
 int ScaledEdge(int Edge, double Factor) { return RoundPixel(Edge * Factor); }

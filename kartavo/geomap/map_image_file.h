@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/geomap/calib_records.h"
 
@@ -26,9 +27,11 @@ std::string MapImageTooLargeText(int Width, int Height);
 // Reads a map image: ".jpg"/".jpeg" as JPEG, ".bmp" as BMP, ".png" as PNG
 // (the extension compared without regard to case), a file of any other name
 // by its content. Corrupt files raise the codecs' EInvalidGraphic; nullopt
-// when the file holds no image format that can be read.
+// when the file holds no image format that can be read. SizeCheck sees the
+// picture's size before any pixel is stored and may refuse it by throwing.
 std::optional<fw::TPixelImage> ReadMapImageFile(const std::string& FileName,
-                                                const fw::TCodecProgress& Progress);
+                                                const fw::TCodecProgress& Progress,
+                                                const fw::TImageSizeCheck& SizeCheck = {});
 
 // Scales every stored pixel position of the calibration (graticule points
 // and calibration points) by Factor, rounding half to even.

@@ -244,6 +244,31 @@ TEST(CodecBmp, RefusesAbsurdDimensionsBeforeAllocating) {
   s.Palette = {fw::clWhite};
   s.Data = {0, 1};
   EXPECT_NE(ErrorOf(BuildBmp(s)).find("too short"), std::string::npos);
+  // 3 KB of codes cannot stand for 16384 x 8192 pixels: 255 a run at most.
+  s.Width = 16384;
+  s.Height = 8192;
+  s.Data.assign(3000, 0);
+  EXPECT_NE(ErrorOf(BuildBmp(s)).find("too short"), std::string::npos);
+  s.Width = 2000;
+  s.Height = 190;
+  EXPECT_EQ(ErrorOf(BuildBmp(s)).find("too short"), std::string::npos);
+}
+
+TEST(CodecBmp, RunLengthRowsSkippedByCodesTakePaletteEntryZero) {
+  TBmpSpec s;
+  s.Width = 3;
+  s.Height = 4;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clBlue, fw::clRed};
+  // one red on the bottom row, jump up two rows (staying right of it), one red, end of bitmap
+  s.Data = {1, 1, 0, 2, 0, 2, 1, 1, 0, 1};
+  const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 3; ++x) {
+      const bool red = (x == 0 && y == 3) || (x == 1 && y == 1);
+      EXPECT_EQ(PixelColor(got, x, y), red ? fw::clRed : fw::clBlue) << x << "," << y;
+    }
 }
 
 TEST(CodecBmp, RefusesBadOffsetsHeadersAndDepths) {

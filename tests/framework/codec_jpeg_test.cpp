@@ -124,8 +124,28 @@ TEST(CodecJpeg, RefusesAbsurdDimensionsBeforeDecoding) {
   const auto file = EncodeJpeg(GradientImage(16, 16));
   EXPECT_NE(ErrorOf(WithFrameSize(file, 65000, 65000)).find("too large"), std::string::npos);
   EXPECT_NE(ErrorOf(WithFrameSize(file, 12000, 12000)).find("too short"), std::string::npos);
+  // Every 8 x 8 block costs at least a bit: a few hundred bytes hold no 2000 x 2000 picture.
+  ASSERT_LT(file.size(), 2000u);
+  EXPECT_NE(ErrorOf(WithFrameSize(file, 2000, 2000)).find("too short"), std::string::npos);
   EXPECT_NE(ErrorOf({}).find("empty"), std::string::npos);
   EXPECT_NE(ErrorOf({'B', 'M', 0, 0}).find("broken.jpg"), std::string::npos);
+}
+
+TEST(CodecJpeg, SizeCheckRefusesFromTheHeader) {
+  const auto file = EncodeJpeg(GradientImage(40, 24));
+  std::vector<std::pair<int, int>> asked;
+  auto check = [&](int w, int h) {
+    asked.emplace_back(w, h);
+    if (w * h > 900) throw std::length_error("too many pixels for the caller");
+  };
+  std::vector<int> progress;
+  EXPECT_THROW(fw::DecodeJpeg(
+                   file.data(), file.size(), "x.jpg", [&](int p) { progress.push_back(p); }, check),
+               std::length_error);
+  EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{40, 24}}));
+  EXPECT_EQ(progress, std::vector<int>{0}); // refused before any row was decoded
+  const auto small = EncodeJpeg(GradientImage(30, 30));
+  EXPECT_EQ(fw::DecodeJpeg(small.data(), small.size(), "x.jpg", {}, check).Width, 30);
 }
 
 TEST(CodecJpeg, ReportsProgressAndLetsTheCallbackStopIt) {

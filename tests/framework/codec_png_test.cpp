@@ -46,6 +46,30 @@ std::vector<uint8_t> WithHeaderSize(std::vector<uint8_t> f, uint32_t w, uint32_t
   return f;
 }
 
+// Inserts a private ancillary chunk of n zero bytes after the IHDR chunk.
+std::vector<uint8_t> WithPaddingChunk(std::vector<uint8_t> f, uint32_t n) {
+  std::vector<uint8_t> chunk = {
+      uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n), 'k', 'a', 'R', 't'};
+  chunk.resize(8 + n, 0);
+  const uint32_t crc = Crc32(chunk.data() + 4, 4 + n);
+  for (int i = 3; i >= 0; --i)
+    chunk.push_back(static_cast<uint8_t>(crc >> (8 * i)));
+  f.insert(f.begin() + 33, chunk.begin(), chunk.end());
+  return f;
+}
+
+// Sets bit depth, colour type and interlacing in the IHDR chunk.
+std::vector<uint8_t> WithPixelLayout(std::vector<uint8_t> f, uint8_t depth, uint8_t colorType,
+                                     uint8_t interlace) {
+  f[24] = depth;
+  f[25] = colorType;
+  f[28] = interlace;
+  const uint32_t crc = Crc32(f.data() + 12, 17);
+  for (int i = 0; i < 4; ++i)
+    f[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+  return f;
+}
+
 } // namespace
 
 TEST(CodecPng, RoundTripKeepsEveryFormatsColoursExactly) {
@@ -107,6 +131,52 @@ TEST(CodecPng, RefusesAbsurdDimensionsBeforeDecoding) {
   EXPECT_NE(ErrorOf(WithHeaderSize(file, 100000, 100000)).find("too large"), std::string::npos);
   EXPECT_NE(ErrorOf(WithHeaderSize(file, 10000, 10000)).find("too short"), std::string::npos);
   EXPECT_NE(ErrorOf({1, 2, 3}).find("not a PNG"), std::string::npos);
+}
+
+TEST(CodecPng, PictureLargerThanItsCompressedDataCanInflateToIsRefused) {
+  const auto file = EncodePng(RandomImage(6, 5, fw::pf24bit, 2));
+  // 200 x 200 RGB rows are 120 KB; a hundred bytes of deflate data inflate to 100 KB at most.
+  EXPECT_NE(ErrorOf(WithHeaderSize(file, 200, 200)).find("compressed data too short"),
+            std::string::npos);
+  // 16 KB of other chunks do not count: a 16384 x 8000 one-bit interlaced picture
+  // needs 16 MB of rows.
+  const auto padded =
+      WithHeaderSize(WithPixelLayout(WithPaddingChunk(file, 16000), 1, 0, 1), 16384, 8000);
+  EXPECT_NE(ErrorOf(padded).find("compressed data too short"), std::string::npos)
+      << ErrorOf(padded);
+}
+
+TEST(CodecPng, InterlacedFilesOfEverySizeMatchTheirPlainTwins) {
+  if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+  TTempDir dir;
+  for (auto [w, h] : {std::pair{1, 1}, std::pair{2, 3}, std::pair{5, 1}, std::pair{8, 8},
+                      std::pair{9, 9}, std::pair{17, 6}, std::pair{33, 40}}) {
+    const fw::TPixelImage img = RandomImage(w, h, fw::pf24bit, static_cast<unsigned>(w * h));
+    const std::string bmp = dir.File("src.bmp"), png = dir.File("i.png");
+    fw::WriteBmpFile(bmp, img);
+    for (const std::string options : {"-interlace PNG PNG24:", "-interlace PNG -colors 7 PNG8:"}) {
+      ASSERT_TRUE(RunShell("convert " + bmp + " " + options + png));
+      const fw::TPixelImage got = fw::ReadPngFile(png);
+      if (options.find("PNG24") != std::string::npos) {
+        EXPECT_TRUE(SameColors(got, img)) << w << "x" << h;
+      }
+      ASSERT_TRUE(RunShell("convert " + png + " -interlace none " + bmp));
+      EXPECT_TRUE(SameColors(got, fw::ReadBmpFile(bmp))) << w << "x" << h << " " << options;
+    }
+  }
+}
+
+TEST(CodecPng, SizeCheckSeesTheHeaderBeforeAnyRow) {
+  const auto file = EncodePng(RandomImage(7, 9, fw::pf24bit, 3));
+  std::vector<int> progress;
+  auto refuse = [](int w, int h) {
+    if (w == 7 && h == 9) throw std::length_error("refused");
+  };
+  EXPECT_THROW(
+      fw::DecodePng(
+          file.data(), file.size(), "x.png", [&](int p) { progress.push_back(p); }, refuse),
+      std::length_error);
+  EXPECT_EQ(progress, std::vector<int>{0});
 }
 
 TEST(CodecPng, FilesWeWriteOpenInImageMagick) {

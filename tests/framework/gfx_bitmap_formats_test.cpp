@@ -93,6 +93,19 @@ TEST(GfxBitmapFormats, SizeChangesKeepTheTopLeftAndAddWhite) {
   bmp->Canvas()->LineTo(3, 3);
 }
 
+TEST(GfxBitmapFormats, ZeroWidthBitmapGrowsFromNoStorage) {
+  for (TPixelFormat f : {pf1bit, pf4bit, pf8bit, pf15bit, pf24bit, pf32bit}) {
+    TBitmap b;
+    b.SetPixelFormat(f);
+    b.SetHeight(20); // rows of no bytes: the image has no storage at all
+    b.SetWidth(30);
+    EXPECT_EQ(b.Canvas()->Pixels(29, 19), clWhite) << int(f);
+    b.SetSize(1, 3); // a row narrower than one byte in the one-bit format
+    b.SetSize(9, 3);
+    EXPECT_EQ(b.Canvas()->Pixels(8, 2), clWhite) << int(f);
+  }
+}
+
 TEST(GfxBitmapFormats, AssignCopiesIndependently) {
   auto a = gfxtest::NoiseBitmap(6, 5, pf32bit, 4);
   TBitmap b;

@@ -104,6 +104,33 @@ TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
   }
 }
 
+TEST(GfxStretch, ThirtyTwoBitFastPathsAgreeWithThePlainDefinition) {
+  // The benchmark's cases on a smaller picture: a region doubled by nearest
+  // pixels, the whole picture halved and shrunk by odd ratios with halftone.
+  auto src = NoiseBitmap(203, 151, pf32bit, 9);
+  struct TCase {
+    int dw, dh;
+    TRect source;
+    TStretchBltMode mode;
+  };
+  for (const TCase& c : {TCase{192, 108, Rect(10, 10, 106, 64), COLORONCOLOR},
+                         TCase{101, 75, Rect(0, 0, 203, 151), HALFTONE},
+                         TCase{67, 50, Rect(0, 0, 203, 151), HALFTONE},
+                         TCase{300, 200, Rect(0, 0, 203, 151), HALFTONE}}) {
+    auto dst = NoiseBitmap(c.dw, c.dh, pf32bit, 3);
+    TStretchRequest r;
+    r.Dest = Rect(0, 0, c.dw, c.dh);
+    r.Source = c.source;
+    r.Clip = r.Dest;
+    r.Mode = c.mode;
+    TPixelImage want = dst->PixelImage();
+    gfxtest::ReferenceStretch(want, src->PixelImage(), r);
+    TPixelImage got = dst->PixelImage();
+    StretchBlt(got, src->PixelImage(), r);
+    EXPECT_EQ(got.Bits, want.Bits) << c.dw << " x " << c.dh << " mode " << int(c.mode);
+  }
+}
+
 TEST(GfxStretch, LargeRatiosAndFarRectanglesStayBounded) {
   auto src = NoiseBitmap(300, 2, pf24bit, 6);
   auto dst = MakeBitmap(3, 3, clWhite);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <map>
 #include <sys/wait.h>
 
 using namespace geodb_test;
@@ -71,6 +72,72 @@ TEST_F(DbCommand, BadInputNamesTheInput) {
   EXPECT_EQ(Kartavo("db get-blob " + base + " 1 " + (dir / "x").string()).status, 1);
   EXPECT_EQ(Kartavo("db").status, 2);
   EXPECT_EQ(Kartavo("db list " + base + " --bbox 1 2").status, 2);
+}
+
+// The sequence: a summary cut to 1000 bytes, then gc. The data
+// must survive, and every command must say what is wrong.
+TEST_F(DbCommand, DamagedDatabaseIsReportedAndNeverCollected) {
+  const std::string src = (dir / "note.txt").string();
+  WriteRaw(src, Bytes(200, 'n'));
+  for (int i = 0; i < 22; ++i)
+    Kartavo("db " +
+            std::string(i % 2 ? "add-town " + base + " T 1 2" : "put-blob " + base + " " + src));
+  Bytes summary = Raw(".orvgds");
+  summary.resize(1000);
+  WriteRaw(File(".orvgds"), summary);
+  const auto dataSize = std::filesystem::file_size(File(".orvgdd"));
+
+  const CliResult info = Kartavo("db info " + base);
+  EXPECT_EQ(info.status, 1);
+  EXPECT_NE(info.out.find("Entries:     8"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("is damaged"), std::string::npos) << info.out;
+  const CliResult gc = Kartavo("db gc " + base);
+  EXPECT_EQ(gc.status, 1);
+  EXPECT_NE(gc.out.find("GarbageCollection: the database is damaged"), std::string::npos) << gc.out;
+  EXPECT_EQ(Kartavo("db add-town " + base + " X 1 1").status, 1);
+  EXPECT_EQ(std::filesystem::file_size(File(".orvgdd")), dataSize);
+  EXPECT_EQ(Raw(".orvgds"), summary);
+
+  const CliResult check = Kartavo("db check " + base);
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.out.find("damaged: summary file"), std::string::npos) << check.out;
+  const std::string saved = (dir / "saved").string();
+  const CliResult recover = Kartavo("db recover " + base + " " + saved);
+  EXPECT_EQ(recover.status, 0) << recover.out;
+  EXPECT_NE(recover.out.find("recovered 8 entries"), std::string::npos) << recover.out;
+  EXPECT_EQ(Kartavo("db check " + saved).out.find("status: sound") != std::string::npos, true);
+  EXPECT_EQ(Kartavo("db get-blob " + saved + " 7 " + (dir / "back").string()).status, 0);
+  EXPECT_EQ(ReadRaw((dir / "back").string()), Bytes(200, 'n'));
+  EXPECT_EQ(Kartavo("db recover " + base + " " + saved).status, 1); // never over a database
+}
+
+// Reading commands open read-only: no file appears, none changes, even
+// where an opening for writing would mend something.
+TEST_F(DbCommand, ReadingCommandsNeverCreateOrChangeFiles) {
+  for (const char* cmd : {"info", "list", "dump", "get", "get-blob", "check"}) {
+    const std::string extra = std::string(cmd) == "get"        ? " 1"
+                              : std::string(cmd) == "get-blob" ? " 1 " + (dir / "o").string()
+                                                               : "";
+    const CliResult r = Kartavo("db " + std::string(cmd) + " " + base + extra);
+    EXPECT_EQ(r.status, 1) << cmd << ": " << r.out;
+    EXPECT_NE(r.out.find("does not exist"), std::string::npos) << cmd << ": " << r.out;
+    EXPECT_TRUE(std::filesystem::is_empty(dir)) << cmd;
+  }
+  Kartavo("db add-town " + base + " A 1 2");
+  Kartavo("db add-town " + base + " B 3 4");
+  std::filesystem::remove(File(".orvgi2"));
+  WriteRaw(File(".orvgi1"), Bytes(8, 0));
+  std::map<std::string, Bytes> before;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    before[e.path().filename().string()] = ReadRaw(e.path().string());
+  for (const char* cmd : {"info", "list", "dump", "get", "check"}) {
+    const std::string extra = std::string(cmd) == "get" ? " 2" : "";
+    EXPECT_EQ(Kartavo("db " + std::string(cmd) + " " + base + extra).status, 0) << cmd;
+  }
+  std::map<std::string, Bytes> after;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    after[e.path().filename().string()] = ReadRaw(e.path().string());
+  EXPECT_EQ(after, before);
 }
 
 } // namespace

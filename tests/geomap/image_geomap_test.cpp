@@ -104,6 +104,24 @@ TEST_F(ImageGeoMap, PixelLimitRefusesLargerImagesAndKeepsThePreviousPicture) {
   EXPECT_EQ(map.MapImgFile(), dir.File("ok.bmp"));
   EXPECT_EQ(map.MapBitmap()->Width(), 2000);
 
+  // A header claiming 4000 x 3000 pixels over no pixel data: the map's limit
+  // speaks from the header, before the reader finds the data missing.
+  const std::string header = std::string("BM") + std::string(8, '\0') + "\x36" +
+                             std::string(3, '\0') + "\x28" + std::string(3, '\0') + "\xA0\x0F" +
+                             std::string(2, '\0') + "\xB8\x0B" + std::string(2, '\0') + "\x01" +
+                             std::string(1, '\0') + "\x18" + std::string(25, '\0');
+  WriteBytes(dir.File("claims.bmp"), header);
+  std::vector<int> progress;
+  map.OnDataLoading = [&](fw::TObject*, int percent) { progress.push_back(percent); };
+  try {
+    map.SetMapImgName(dir.File("claims.bmp"));
+    ADD_FAILURE();
+  } catch (const EORVGeoMapError& e) {
+    EXPECT_NE(std::string(e.what()).find("(size of map is 4000 x 3000)"), std::string::npos);
+  }
+  EXPECT_LE(progress.size(), 1u); // at most the start: no row was decoded
+  EXPECT_EQ(map.MapBitmap()->Width(), 2000);
+
   fw::TBitmap big;
   big.SetSize(1500, 2001);
   EXPECT_THROW(map.SetMapBitMap(&big), EORVGeoMapError);

@@ -41,14 +41,28 @@ private:
 
 [[noreturn]] void BadInput(const std::string& text) { throw std::runtime_error(text); }
 
-// Opens an existing database; only the adding commands may create one.
-std::unique_ptr<TGeoDB> OpenDB(const std::string& name, bool mayCreate) {
-  const std::string base = kartavo::TGdbFileNames::BaseOf(name);
-  if (!mayCreate && !std::filesystem::exists(base + std::string(kartavo::kSummarySuffix)))
+enum class Access { Read, Change, Create };
+
+// Opens a database: reading never creates or changes a file (it opens
+// read-only), changing needs an existing database, only the adding commands
+// may create one. Reading a damaged database says so on standard error and
+// ends with exit status 1; changing it is refused by the database itself.
+std::unique_ptr<TGeoDB> OpenDB(const std::string& name, Access access) {
+  const kartavo::TGdbFileNames files =
+      kartavo::TGdbFileNames::FromBase(kartavo::TGdbFileNames::BaseOf(name));
+  if (access != Access::Create && !std::filesystem::exists(files.Summary) &&
+      !std::filesystem::exists(files.Data))
     BadInput("database \"" + name + "\" does not exist");
   auto db = std::make_unique<TGeoDB>(nullptr);
   db->SetName("kartavo");
+  db->SetReadOnly(access == Access::Read);
   db->SetDBName(name);
+  if (access == Access::Read && db->Damaged()) {
+    std::cerr << "kartavo: warning: database \"" << name << "\" is damaged ("
+              << db->Damage().front()
+              << "); what is shown may be incomplete; see `kartavo db check`\n";
+    kcli::SetExitCode(kcli::exitBadInput);
+  }
   return db;
 }
 
@@ -94,8 +108,8 @@ double ParseCoord(const std::string& text, double limit, const char* what) {
 }
 
 void Info(const std::string& name) {
-  auto db = OpenDB(name, false);
-  const kartavo::TgdbSystemData h = kartavo::ReadSystemInformation(name);
+  auto db = OpenDB(name, Access::Read);
+  const kartavo::TgdbSystemData h = db->SystemData();
   std::cout << "Database:    " << db->DBName() << "\nDescription: " << db->Description()
             << "\nRevision:    " << db->Revision() << "\nVersion:     " << db->DBVersion()
             << "\nHighest ID:  " << h.HighestID << "\nEntries:     " << db->NumEntries() << '\n';
@@ -107,7 +121,7 @@ void Info(const std::string& name) {
 }
 
 void List(const std::string& name, const std::string& kind, const std::vector<std::string>& box) {
-  auto db = OpenDB(name, false);
+  auto db = OpenDB(name, Access::Read);
   const bool anyKind = kind.empty();
   const kartavo::TgdbItem wanted = anyKind ? kartavo::gitUndefined : ParseKind(kind);
   std::vector<int> entries;
@@ -126,7 +140,7 @@ void List(const std::string& name, const std::string& kind, const std::vector<st
 }
 
 void Get(const std::string& name, const std::string& entry) {
-  auto db = OpenDB(name, false);
+  auto db = OpenDB(name, Access::Read);
   const int n = EntryNumber(*db, entry);
   const TgdbData d = db->Data(n);
   std::cout << Summary(n, d) << "\naltitude " << Num(d.Altitude) << ", class " << int{d.ClassFlag}
@@ -151,40 +165,59 @@ void AddTown(const std::string& name, const std::string& town, const std::string
              const std::string& lon) {
   const float latit = float(ParseCoord(lat, 90, "latitude"));
   const float longit = float(ParseCoord(lon, 180, "longitude"));
-  auto db = OpenDB(name, true);
+  auto db = OpenDB(name, Access::Create);
   std::cout << db->AddTown(town, fw::Now(), 0, {latit, longit}, 0, 0, 0) << '\n';
 }
 
 void PutBlob(const std::string& name, const std::string& file) {
   if (!std::filesystem::is_regular_file(file)) BadInput("file \"" + file + "\" cannot be read");
-  auto db = OpenDB(name, true);
+  auto db = OpenDB(name, Access::Create);
   ProgressBar bar(*db);
   std::cout << db->AddBLOB(file, fw::Now(), 0, 0, 0, 0, 0, 0, 0, 0, {}) << '\n';
 }
 
 void GetBlob(const std::string& name, const std::string& entry, const std::string& out) {
-  auto db = OpenDB(name, false);
+  auto db = OpenDB(name, Access::Read);
   const int n = EntryNumber(*db, entry);
   kartavo::TMetaInfo meta;
   ProgressBar bar(*db);
   if (!db->RetrieveBLOB(n, out, meta)) BadInput("entry " + entry + " is not a BLOB");
 }
 
-void Simple(const std::string& name, const std::function<void(TGeoDB&)>& work) {
-  auto db = OpenDB(name, false);
+void Change(const std::string& name, const std::function<void(TGeoDB&)>& work) {
+  auto db = OpenDB(name, Access::Change);
   ProgressBar bar(*db);
   work(*db);
 }
 
 void Dump(const std::string& name) {
-  auto db = OpenDB(name, false);
-  const auto tmp = std::filesystem::temp_directory_path() /
-                   ("kartavo-dump-" + std::to_string(::getpid()) + ".txt");
-  db->ExportDataDebug(tmp.string());
-  fw::TMemoryStream text;
-  text.LoadFromFile(tmp.string());
-  std::filesystem::remove(tmp);
-  std::cout.write(reinterpret_cast<const char*>(text.Memory()), text.Size());
+  auto db = OpenDB(name, Access::Read);
+  std::cout << db->DebugText();
+}
+
+void Check(const std::string& name) {
+  const kartavo::TGdbCheckReport r = kartavo::CheckDatabase(name);
+  std::cout << "Entries:     " << r.Entries << "\nData file:   " << r.DataBytes << " bytes, "
+            << r.UnreferencedBytes << " of them unreferenced\n";
+  for (const std::string& d : r.Damage)
+    std::cout << "damaged: " << d << '\n';
+  for (const std::string& n : r.Notes)
+    std::cout << "mended on the next change: " << n << '\n';
+  if (r.Damage.empty()) {
+    std::cout << "status: sound\n";
+    return;
+  }
+  std::cout << "status: damaged; `kartavo db recover` copies what can be read into a new "
+               "database\n";
+  kcli::SetExitCode(kcli::exitBadInput);
+}
+
+void Recover(const std::string& name, const std::string& target) {
+  if (kartavo::TGdbFileNames::BaseOf(target).empty()) BadInput("empty target database name");
+  const kartavo::TGdbRecoverReport r = kartavo::RecoverDatabase(name, target);
+  for (const std::string& d : r.Dropped)
+    std::cout << "left out: " << d << '\n';
+  std::cout << "recovered " << r.Recovered << " entries into " << target << '\n';
 }
 
 // The values the subcommands read; each subcommand fills the fields it names.
@@ -243,17 +276,17 @@ void Setup(CLI::App& root) {
   addDB(del);
   addEntry(del);
   del->callback([args] {
-    Simple(args->db, [args](TGeoDB& d) { d.DeleteData(EntryNumber(d, args->entry)); });
+    Change(args->db, [args](TGeoDB& d) { d.DeleteData(EntryNumber(d, args->entry)); });
   });
 
   auto* reindex = db->add_subcommand("reindex", "Rebuild the five index files");
   addDB(reindex);
-  reindex->callback([args] { Simple(args->db, [](TGeoDB& d) { d.RecalcIndexes(); }); });
+  reindex->callback([args] { Change(args->db, [](TGeoDB& d) { d.RecalcIndexes(); }); });
 
   auto* gc = db->add_subcommand("gc", "Drop unreferenced blocks from the data file");
   addDB(gc);
   gc->callback([args] {
-    Simple(args->db, [](TGeoDB& d) {
+    Change(args->db, [](TGeoDB& d) {
       const std::string data = d.DBName() + std::string(kartavo::kDataSuffix);
       const auto before = std::filesystem::file_size(data);
       d.GarbageCollection();
@@ -265,6 +298,18 @@ void Setup(CLI::App& root) {
   auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
   addDB(dump);
   dump->callback([args] { Dump(args->db); });
+
+  auto* check = db->add_subcommand(
+      "check", "Report what is damaged or unfinished; changes nothing (status 1: damaged)");
+  addDB(check);
+  check->callback([args] { Check(args->db); });
+
+  auto* recover = db->add_subcommand(
+      "recover", "Copy every readable entry into a new database; the old one is only read");
+  addDB(recover);
+  recover->add_option("NEWDB", args->target, "Name of the new database (must not exist)")
+      ->required();
+  recover->callback([args] { Recover(args->db, args->target); });
 }
 
 const kcli::CommandRegistrar kRegister(30, Setup);

@@ -15,18 +15,6 @@ int TLandmarkStore::StorageFor(int n) {
   return n <= 0 ? Block : ((n - 1) / Block) * Block + Block;
 }
 
-TLandmarkStore::TItems::TItems(const TItems& other) {
-  Reserve(static_cast<int>(other.V.size()));
-  V.assign(other.V.begin(), other.V.end());
-}
-
-TLandmarkStore::TItems& TLandmarkStore::TItems::operator=(const TItems& other) {
-  if (this == &other) return *this;
-  TItems copy(other);
-  V.swap(copy.V);
-  return *this;
-}
-
 void TLandmarkStore::Resize(int n) {
   n = std::max(n, 0);
   if (n > Storage()) FItems.Reserve(n);

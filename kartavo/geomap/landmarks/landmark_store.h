@@ -77,8 +77,15 @@ private:
   struct TItems {
     std::vector<TLandMark> V;
     TItems() = default;
-    TItems(const TItems& other);
-    TItems& operator=(const TItems& other);
+    TItems(const TItems& other) {
+      Reserve(static_cast<int>(other.V.size()));
+      V.assign(other.V.begin(), other.V.end());
+    }
+    TItems& operator=(const TItems& other) {
+      TItems copy(other);
+      V.swap(copy.V);
+      return *this;
+    }
     void Reserve(int n) { V.reserve(static_cast<size_t>(StorageFor(n))); }
     friend bool operator==(const TItems&, const TItems&) = default;
   };

@@ -6,21 +6,10 @@
 #pragma once
 
 #include "kartavo/framework/export.h"
+#include "kartavo/geomap/render/map_image.h"
 #include "kartavo/geomap/render/render_view.h"
 
-namespace fw {
-class TBitmap;
-}
-
 namespace kartavo {
-
-// The resampled map image and what it was made for. A magnification of 0
-// marks a cache that serves no view.
-struct KARTAVO_API TImageCacheRefs {
-  fw::TBitmap& Bitmap;
-  double& Mag;
-  bool& AntiAlias;
-};
 
 // Which way a rendering took.
 enum TImageLayerPath : uint8_t {
@@ -43,12 +32,13 @@ struct KARTAVO_API TImageLayerCounts {
   }
 };
 
-// Draws onto Target (0, 0, View.Width, View.Height) from Map. Smoothing
-// (AntiAlias) averages the source pixels each target pixel covers; without
-// it each target pixel takes the source pixel under its centre. Target
-// pixels beyond the map image keep what they hold.
-KARTAVO_API TImageLayerPath DrawMapImage(fw::TBitmap& Target, const fw::TBitmap& Map,
-                                         TImageCacheRefs Cache, double CacheMagLimit,
-                                         bool AntiAlias, const TRenderView& View);
+// Draws the map image's visible part onto its off-screen image, the
+// rectangle (0, 0, View.Width, View.Height), rebuilding the cache when the
+// view's magnification is below the cache limit and the cache was made for
+// another magnification or smoothing. Smoothing (AntiAlias) averages the
+// source pixels each target pixel covers; without it each target pixel
+// takes the source pixel under its centre. Target pixels beyond the map
+// image keep what they hold.
+KARTAVO_API TImageLayerPath DrawMapImage(TMapImage& Image, const TRenderView& View);
 
 } // namespace kartavo

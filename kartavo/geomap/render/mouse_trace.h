@@ -6,8 +6,14 @@
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/color.h"
 #include "kartavo/framework/export.h"
+#include "kartavo/geomap/geo_conversion.h"
+#include "kartavo/geomap/render/render_view.h"
 
 #include <vector>
+
+namespace fw {
+class TCanvas;
+}
 
 namespace kartavo {
 
@@ -26,6 +32,22 @@ public:
     FPoints.push_back(Point);
     return true;
   }
+
+  // --- recording, drawing and reading (mouse_trace.cpp) ---
+  // Appends a map-image pixel as a point in the colour and mode for new
+  // points; false, and nothing recorded, when the trace is full.
+  bool Record(quillon::TPoint MapPixel);
+  // Ends the stroke at the last point (nothing on an empty trace).
+  void EndStroke();
+  // Draws the segment that joins the last point to the one before, when
+  // both belong to one stroke: what the mouse just drew.
+  void DrawLastSegment(fw::TCanvas& Canvas, const TRenderView& View) const;
+  // Draws every segment; the canvas's pen and brush are kept.
+  void Draw(fw::TCanvas& Canvas, const TRenderView& View) const;
+  // Point Index (from 1) with X its longitude and Y its latitude, flags and
+  // colour as stored. Out of range: flags 0xFFFF (-1) and nothing else set;
+  // a pixel that does not convert: flags 0xFFFF and X, Y the pixel.
+  quillon::TColoredPoint GeoPoint(int Index, const TGeoRef& Ref) const;
 
   fw::TColor Color() const { return FColor; }
   void SetColor(fw::TColor value) { FColor = value; }

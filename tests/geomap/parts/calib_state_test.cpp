@@ -70,5 +70,39 @@ TEST(CalibState, EqualityReachesTheGraticuleAndTheUndo) {
   EXPECT_NE(a, b);
 }
 
+TEST(CalibState, NearestRemovalKeepsThePointForRestoring) {
+  TCalibState calib;
+  calib.Model = cmEquiRect;
+  ASSERT_TRUE(calib.AddPoint({47, 8, 0, 0}));
+  ASSERT_TRUE(calib.AddPoint({46, 9, 10, 0}));
+  ASSERT_TRUE(calib.AddPoint({45, 9, 90, 90}));
+  EXPECT_TRUE(calib.RemoveNearestPoint({5, 0})); // equally near: the first stored
+  EXPECT_TRUE(calib.Undo.PointOK);
+  EXPECT_EQ(calib.Undo.Point, (TCalQuad{47, 8, 0, 0}));
+  EXPECT_EQ(calib.Data.NumCalQuads, 2);
+  EXPECT_EQ(calib.Data.CalQuads[1], (TCalQuad{45, 9, 90, 90})); // the last took its place
+
+  calib.Model = cmUndefined;
+  const TCalibState before = calib;
+  EXPECT_FALSE(calib.RemoveNearestPoint({5, 0}));
+  EXPECT_EQ(calib, before);
+}
+
+TEST(CalibState, LinePointsKeepTheirLineForRestoring) {
+  TCalibState calib;
+  calib.Model = cmParabolicIp;
+  ASSERT_TRUE(calib.AddLinePoint(gtlMeridian, 8.5, {10, 10}));
+  ASSERT_TRUE(calib.AddLinePoint(gtlParallel, 47, {20, 20}));
+  EXPECT_FALSE(calib.RemoveLinePoint(gtlMeridian, 8.5, {10, 11}));
+  EXPECT_FALSE(calib.Undo.LinePointOK);
+  EXPECT_TRUE(calib.RemoveNearestPoint({11, 11}));
+  EXPECT_TRUE(calib.Undo.LinePointOK);
+  EXPECT_EQ(calib.Undo.LinePoint.LineType, gtlMeridian);
+  EXPECT_EQ(calib.Undo.LinePoint.LineValue, 8.5);
+  EXPECT_EQ(calib.Undo.LinePoint.CalPoints[1], (quillon::TPoint{10, 10}));
+  EXPECT_EQ(calib.Data.NumCalLines, 1);
+  EXPECT_EQ(calib.Data.CalLines[1].LineType, gtlParallel);
+}
+
 } // namespace
 } // namespace kartavo

@@ -11,26 +11,30 @@
 namespace rendertest {
 namespace {
 
-// A map image of distinct pixels, a cache and a target as the control keeps them.
+// A map image of distinct pixels; its off-screen image (200 x 150) filled
+// with one colour before each drawing.
 struct Layer {
-  std::unique_ptr<fw::TBitmap> Map;
-  fw::TBitmap Cache;
-  std::unique_ptr<fw::TBitmap> Target = Blank(200, 150, 0x123456, fw::pf15bit);
-  double CacheMag = 0;
-  bool CacheAA = false;
+  TMapImage Image;
+  fw::TBitmap* Map = &Image.Bitmap();
+  fw::TBitmap* Target = &Image.Aux();
+  fw::TBitmap& Cache = Image.Cache();
   TImageLayerCounts Counts;
 
   explicit Layer(int w = 320, int h = 240) {
-    Map = Blank(w, h);
+    Image.Bitmap().SetSize(w, h);
     std::mt19937 rng(7);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         Map->Canvas()->SetPixels(x, y, rng() & 0xFFFFFF);
-    Cache.SetPixelFormat(fw::pf15bit);
+    Image.TakeBitmap("noise");
+    Image.InvalidateCache();
   }
   TImageLayerPath Draw(double m, bool aa, quillon::TPoint tl = {0, 0}) {
-    const auto path =
-        DrawMapImage(*Target, *Map, {Cache, CacheMag, CacheAA}, 2.0 / 3.0, aa, {tl, m, 200, 150});
+    Target->SetSize(200, 150);
+    Target->Canvas()->Brush()->SetColor(0x123456);
+    Target->Canvas()->FillRect(fw::Rect(0, 0, 200, 150));
+    Image.SetAntiAlias(aa);
+    const auto path = DrawMapImage(Image, {tl, m, 200, 150});
     Counts.Count(path);
     return path;
   }
@@ -64,7 +68,7 @@ TEST(ImageLayer, CacheCopyShowsWhatAStretchOfTheWholeImageShows) {
     whole.SetPixelFormat(fw::pf15bit);
     whole.SetSize(160, 120);
     whole.Canvas()->SetStretchBltMode(aa ? fw::HALFTONE : fw::COLORONCOLOR);
-    whole.Canvas()->StretchDraw(fw::Rect(0, 0, 160, 120), l.Map.get());
+    whole.Canvas()->StretchDraw(fw::Rect(0, 0, 160, 120), l.Map);
     for (int y = 0; y < 150; ++y)
       for (int x = 0; x < 200; ++x) {
         const fw::TColor expected =
