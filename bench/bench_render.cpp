@@ -4,6 +4,8 @@
 //   ZoomIn15    magnification 1.5, the visible part stretched directly;
 //   ZoomOut05   magnification 0.5, copied from a warm cache;
 //   Rebuild05   magnification 0.5, the cache resampled first.
+// The same three views without landmarks ("Bare") show what the image
+// layer, graticule and frame cost on their own.
 // cairo draws the same scenes (same picture, scaling filters, graticule
 // polylines through the same conversions, a haloed cross per landmark and
 // the same captions) into an image surface in the same run.
@@ -233,6 +235,7 @@ struct TFixture {
   std::unique_ptr<fw::TBitmap> Picture = MapPicture();
   std::vector<TLandMark> LandMarks = SceneLandmarks();
   BenchMap Map{*Picture, LandMarks};
+  BenchMap Bare{*Picture, {}}; // the same scene without landmarks
 #ifdef KARTAVO_HAVE_CAIRO
   TCairoScene Cairo{*Picture};
 #endif
@@ -243,8 +246,8 @@ TFixture& Fixture() {
   return f;
 }
 
-void RunKartavo(benchmark::State& state, const TScene& s) {
-  BenchMap& map = Fixture().Map;
+void RunKartavo(benchmark::State& state, const TScene& s, bool landmarks = true) {
+  BenchMap& map = landmarks ? Fixture().Map : Fixture().Bare;
   map.Show(s);
   map.Paint(); // warms the cache where the scene keeps it
   for (auto _ : state) {
@@ -255,11 +258,13 @@ void RunKartavo(benchmark::State& state, const TScene& s) {
 }
 
 #ifdef KARTAVO_HAVE_CAIRO
-void RunCairo(benchmark::State& state, const TScene& s) {
+void RunCairo(benchmark::State& state, const TScene& s, bool landmarks = true) {
   TFixture& f = Fixture();
-  f.Cairo.Paint(s, f.Map.GeoRef(), f.LandMarks);
+  static const std::vector<TLandMark> none;
+  const std::vector<TLandMark>& lms = landmarks ? f.LandMarks : none;
+  f.Cairo.Paint(s, f.Map.GeoRef(), lms);
   for (auto _ : state)
-    f.Cairo.Paint(s, f.Map.GeoRef(), f.LandMarks);
+    f.Cairo.Paint(s, f.Map.GeoRef(), lms);
 }
 
 void BM_cairo_ZoomIn15(benchmark::State& s) { RunCairo(s, kZoomIn); }
@@ -268,6 +273,12 @@ void BM_cairo_Rebuild05(benchmark::State& s) { RunCairo(s, kRebuild); }
 BENCHMARK(BM_cairo_ZoomIn15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_cairo_ZoomOut05)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_cairo_Rebuild05)->Unit(benchmark::kMillisecond);
+void BM_cairo_ZoomIn15Bare(benchmark::State& s) { RunCairo(s, kZoomIn, false); }
+void BM_cairo_ZoomOut05Bare(benchmark::State& s) { RunCairo(s, kZoomOut, false); }
+void BM_cairo_Rebuild05Bare(benchmark::State& s) { RunCairo(s, kRebuild, false); }
+BENCHMARK(BM_cairo_ZoomIn15Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_ZoomOut05Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_Rebuild05Bare)->Unit(benchmark::kMillisecond);
 #endif
 
 void BM_kartavo_ZoomIn15(benchmark::State& s) { RunKartavo(s, kZoomIn); }
@@ -276,6 +287,12 @@ void BM_kartavo_Rebuild05(benchmark::State& s) { RunKartavo(s, kRebuild); }
 BENCHMARK(BM_kartavo_ZoomIn15)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_kartavo_ZoomOut05)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_kartavo_Rebuild05)->Unit(benchmark::kMillisecond);
+void BM_kartavo_ZoomIn15Bare(benchmark::State& s) { RunKartavo(s, kZoomIn, false); }
+void BM_kartavo_ZoomOut05Bare(benchmark::State& s) { RunKartavo(s, kZoomOut, false); }
+void BM_kartavo_Rebuild05Bare(benchmark::State& s) { RunKartavo(s, kRebuild, false); }
+BENCHMARK(BM_kartavo_ZoomIn15Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_ZoomOut05Bare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_Rebuild05Bare)->Unit(benchmark::kMillisecond);
 
 void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
   std::map<std::string, double> ms;
@@ -286,8 +303,13 @@ void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
       .FirstColumn = "scene",
       .Peers = {"cairo"},
       .ExtraColumn = "target ms",
-      .Extra = [](const std::string& op) { return op == "Rebuild05" ? "40" : "8"; }};
-  kartavo::bench::PrintPeerTable(table, {"ZoomIn15", "ZoomOut05", "Rebuild05"}, ms);
+      .Extra = [](const std::string& op) {
+        if (op.ends_with("Bare")) return "(no landmarks)";
+        return op == "Rebuild05" ? "40" : "8";
+      }};
+  kartavo::bench::PrintPeerTable(
+      table,
+      {"ZoomIn15", "ZoomOut05", "Rebuild05", "ZoomIn15Bare", "ZoomOut05Bare", "Rebuild05Bare"}, ms);
 }
 
 } // namespace

@@ -129,6 +129,9 @@ public:
                                r.Clip.Top, r.Clip.Bottom, FHalftone)),
         FSource(src, FCols.SourceLo, FCols.SourceHi) {
     if (FHalftone) PrepareHorizontal();
+    FUnscaledCols = !FHalftone && FCols.Count == FCols.SourceHi - FCols.SourceLo;
+    for (int i = 0; FUnscaledCols && i < FCols.Count; ++i)
+      FUnscaledCols = FCols.Nearest[i] == FCols.SourceLo + i;
   }
 
   void Run() {
@@ -191,6 +194,10 @@ private:
   void ProduceNearest(int sy, uint8_t* out) {
     const uint8_t* in = FSource.Get(sy);
     const int lo = FCols.SourceLo;
+    if (FUnscaledCols) { // a plain copy of the row, as when a picture is presented
+      std::memcpy(out, in, 3 * static_cast<size_t>(FCols.Count));
+      return;
+    }
     for (int i = 0; i < FCols.Count; ++i)
       std::memcpy(out + 3 * i, in + 3 * (FCols.Nearest[i] - lo), 3);
   }
@@ -319,6 +326,8 @@ private:
   bool FHalftone;
   TStretchAxis FCols, FRows;
   TSourceRows FSource;
+  // Destination columns show source columns SourceLo, SourceLo + 1, ... in order.
+  bool FUnscaledCols = false;
   std::vector<uint16_t> FAcc; // vertical sums of the current row, per channel
   std::vector<uint16_t> FPadded;
   int FTaps = 0;

@@ -146,3 +146,24 @@ TEST(GfxStretch, LargeRatiosAndFarRectanglesStayBounded) {
                           Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
   EXPECT_NE(dst->Canvas()->Pixels(1, 1), CLR_INVALID);
 }
+
+// Copies at scale 1 between formats take a plain row conversion; each
+// destination pixel must still be its source pixel.
+TEST(GfxStretch, UnscaledCopiesBetweenFormatsKeepEveryPixel) {
+  std::mt19937 rng(21);
+  for (TPixelFormat sf : {pf15bit, pf24bit, pf32bit, pf8bit})
+    for (TPixelFormat df : {pf15bit, pf24bit, pf32bit}) {
+      auto src = gfxtest::NoiseBitmap(37, 23, sf, rng());
+      auto dst = gfxtest::MakeBitmap(41, 29, 0x123456, df);
+      const int sx = int(rng() % 10), sy = int(rng() % 8), dx = int(rng() % 12) - 4;
+      dst->Canvas()->CopyRect(Rect(dx, 3, dx + 25, 18), src->Canvas(),
+                              Rect(sx, sy, sx + 25, sy + 15));
+      for (int y = 3; y < 18; ++y)
+        for (int x = std::max(dx, 0); x < dx + 25; ++x) {
+          const TColor want = DecodeValue(
+              dst->PixelImage(),
+              EncodeColor(dst->PixelImage(), src->Canvas()->Pixels(sx + x - dx, sy + y - 3)));
+          ASSERT_EQ(dst->Canvas()->Pixels(x, y), want) << int(sf) << "->" << int(df);
+        }
+    }
+}

@@ -18,6 +18,10 @@ void Diamond(fw::TCanvas& c, int x, int y, int r) {
 void DrawCalibMarker(fw::TCanvas& Canvas, int x, int y, fw::TColor Color) {
   fw::TPen& pen = *Canvas.Pen();
   pen.SetColor(Color);
+  // A centre this far out (a saturated conversion) shows nothing, and its
+  // corners would not fit an int.
+  constexpr int Far = 1 << 30;
+  if (x < -Far || x > Far || y < -Far || y > Far) return;
   Canvas.MoveTo(x - 8, y);
   Canvas.LineTo(x + 8, y);
   Canvas.MoveTo(x, y - 8);

@@ -35,6 +35,10 @@ TEST(CalibMarker, CrossAndThreeDiamondsAtExactPixels) {
   EXPECT_EQ(CountColor(*bmp, kWhite), 36);
   EXPECT_EQ(CountColor(*bmp, kRed), 33 + 32 - 4 + 40);
   EXPECT_EQ(bmp->Canvas()->Pen()->Color(), kRed);
+  // Centres at the ends of the int range draw nothing (and do not overflow).
+  DrawCalibMarker(*bmp->Canvas(), std::numeric_limits<int>::max(), 20, kBlue);
+  DrawCalibMarker(*bmp->Canvas(), 20, std::numeric_limits<int>::min(), kBlue);
+  EXPECT_EQ(CountColor(*bmp, kBlue), 0);
 }
 
 TEST(GraticuleSpacing, FollowsTheExtentOrTheSetDistance) {

@@ -1,0 +1,112 @@
+// Whole renderings of synthetic calibrated maps compared pixel for pixel
+// with reference pictures: map image beyond its edge, graticule, markers,
+// landmarks with captions and a highlight, a trace in both modes, frames;
+// and a UTM map zoomed out through the cache with its grid.
+#include "golden_image.h"
+#include "render_test_support.h"
+
+#include "kartavo/framework/canvas.h"
+#include "kartavo/geomap/geomap_control.h"
+
+#include <gtest/gtest.h>
+
+namespace rendertest {
+namespace {
+
+struct SceneMap : TGeoMap {
+  using TGeoMap::TGeoMap;
+  void SetView(double m, quillon::TPoint tl) {
+    FView.SetMagnification(m);
+    FView.SetTopLeft(tl);
+  }
+  void AddLandMark(const TLandMark& lm) { FLandmarks.Append(lm); }
+};
+
+// Fields, a river and a lake: something for the overlay to stand out on.
+std::unique_ptr<fw::TBitmap> Terrain(int w, int h) {
+  auto bmp = Blank(w, h, 0x60B080);
+  fw::TCanvas& c = *bmp->Canvas();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if ((x / 25 + y / 25) % 2)
+        c.SetPixels(x, y, fw::RGB(uint8_t(140 + x % 40), 190, uint8_t(110 + y % 50)));
+  c.Pen()->SetColor(0xC08040);
+  c.Pen()->SetWidth(5);
+  c.MoveTo(0, h / 3);
+  c.LineTo(w / 2, h / 2);
+  c.LineTo(w, h / 4);
+  c.Brush()->SetColor(0xD09050);
+  c.Ellipse(w * 2 / 3, h * 2 / 3, w * 2 / 3 + 60, h * 2 / 3 + 35);
+  return bmp;
+}
+
+TLandMark Town(double lat, double lon, TLandMarkElement kind, const char* name) {
+  TLandMark lm = DefaultLandMark();
+  lm.Latitude = lat;
+  lm.Longitude = lon;
+  lm.SymbolProps.Kind = kind;
+  lm.SymbolProps.Size = 5;
+  lm.Caption.Text = name;
+  lm.Caption.FontName = "DejaVu Sans";
+  lm.Caption.Transparent = false;
+  return lm;
+}
+
+TEST(GoldenRender, EquirectangularMapWithEverything) {
+  SceneMap map(nullptr);
+  map.SetSuppressPaint(true);
+  map.SetBounds(0, 0, 360, 260);
+  auto picture = Terrain(300, 200);
+  map.SetMapBitMap(picture.get());
+  map.SetCalibModel(cmEquiRect);
+  map.AddCalibPoint(47.0, 7.0, 0, 0);
+  map.AddCalibPoint(47.0, 10.0, 300, 0);
+  map.AddCalibPoint(45.0, 7.0, 0, 200);
+  map.AddCalibPoint(45.0, 10.0, 300, 200);
+  map.AddCalibPoint(46.0, 8.5, 150, 100);
+  map.SetShowGraticule(sgPointsAndLines);
+  map.SetGratLineDist(0.5);
+  map.SetFrameStyle(quillon::fsDoubleRaised);
+  map.SetView(1, {-20, -20});
+  map.AddLandMark(Town(46.6, 7.4, lmCircle, "Alpha"));
+  map.AddLandMark(Town(45.7, 8.1, lmSquare, "Bravo"));
+  map.AddLandMark(Town(46.3, 9.3, lmCross, "Charlie"));
+  map.SetHighLightLandMark(3);
+  map.SetMouseTraceInvert(false);
+  map.SetMouseTraceColor(0x0000FF);
+  for (const auto& [x, y] : {std::pair(20, 180), {60, 150}, {110, 160}, {160, 120}})
+    map.AddMouseTracePoint({x, y});
+  map.EndMouseTraceStroke();
+  map.SetMouseTraceInvert(true);
+  map.SetMouseTraceColor(0xFFFFFF);
+  for (const auto& [x, y] : {std::pair(200, 30), {250, 60}, {290, 40}})
+    map.AddMouseTracePoint({x, y});
+  map.SetSuppressPaint(false);
+  map.Paint();
+  const std::string diff = CompareWithGolden(As24Bit(*map.Surface(), 360, 260), "render_equirect");
+  EXPECT_TRUE(diff.empty()) << diff;
+}
+
+TEST(GoldenRender, UTMMapZoomedOutThroughTheCache) {
+  SceneMap map(nullptr);
+  map.SetSuppressPaint(true);
+  map.SetBounds(0, 0, 300, 280);
+  auto picture = Terrain(500, 500);
+  map.SetMapBitMap(picture.get());
+  map.SetCalibModel(cmUTM);
+  map.SetUTMZone(32);
+  map.AddCalibPoint(5005000.0, 500000.0, 32, hemiNorth, 0, 0);
+  map.AddCalibPoint(5005000.0, 505000.0, 32, hemiNorth, 500, 0);
+  map.AddCalibPoint(5000000.0, 500000.0, 32, hemiNorth, 0, 500);
+  map.AddCalibPoint(5000000.0, 505000.0, 32, hemiNorth, 500, 500);
+  map.SetShowGraticule(sgPointsAndUTMGrid);
+  map.SetView(0.5, {40, 20});
+  map.SetSuppressPaint(false);
+  map.Paint();
+  EXPECT_EQ(map.ImageLayerCounts().CacheRebuilds, 1);
+  const std::string diff = CompareWithGolden(As24Bit(*map.Surface(), 300, 280), "render_utm_cache");
+  EXPECT_TRUE(diff.empty()) << diff;
+}
+
+} // namespace
+} // namespace rendertest
