@@ -112,6 +112,7 @@ private:
       ix = ListIndex(name);
       if (ix < 0) return stSkipped;
       std::string raw(1, stop == '/' ? '/' : ' ');
+      raw.reserve(512);
       const TStep rest = stop == '>' ? stFound : ReadTagRest(raw);
       if (rest == stRestart) continue;
       if (rest == stFailed) return stFailed;
@@ -185,6 +186,8 @@ private:
     std::string_view text = Trim(raw);
     selfClosing = !text.empty() && text.back() == '/';
     if (selfClosing) text = Trim(text.substr(0, text.size() - 1));
+    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
+      return std::string(text);
     std::string out;
     TLineBreakAppender put(out);
     put.Put(text);

@@ -84,7 +84,7 @@ bool TTextFile::Eof() {
   return !Fill();
 }
 
-bool TTextFile::ReadChar(char& C) {
+bool TTextFile::ReadCharRefill(char& C) {
   CheckMode(true);
   if (!Fill()) return false;
   C = FBuffer[FPos++];

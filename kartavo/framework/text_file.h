@@ -32,8 +32,13 @@ public:
   bool ReadLn(std::string& Line);
   // True when no further character can be read.
   bool Eof();
-  // Reads one character; false at the end.
-  bool ReadChar(char& C);
+  // Reads one character; false at the end. Inline while the buffer holds
+  // characters: the tag reader takes every character of a file through it.
+  bool ReadChar(char& C) {
+    if (FHandle < 0 || !FReading || FPos >= FEnd) return ReadCharRefill(C);
+    C = FBuffer[FPos++];
+    return true;
+  }
 
   void Write(const std::string& Text);
   void WriteLn(const std::string& Text = std::string());
@@ -41,6 +46,7 @@ public:
   void Flush();
 
 private:
+  bool ReadCharRefill(char& C);
   void Open(const std::string& FileName, int flags, bool reading);
   bool Fill();
   void CheckMode(bool reading) const;

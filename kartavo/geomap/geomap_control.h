@@ -32,7 +32,10 @@
 #include "kartavo/geomap/render/mouse_trace.h"
 #include "kartavo/geomap/render/render_view.h"
 #include "kartavo/geomap/view/map_view.h"
+#include "kartavo/package/exceptions.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace kartavo {
@@ -150,6 +153,47 @@ public:
   void DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D);
   void DoZoomPanEvent();
   void SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, bool Transparent);
+
+  // --- landmarks (geomap_landmarks.cpp; the work is TLandmarkStore's) ---
+  // Every overload takes what it does not name from LandMarkDefault; the
+  // host's OnLandMarkAction may veto. Storage that cannot grow raises
+  // EORVGeoMapError "insufficient memory" and the landmark is not stored.
+  void AddLandMark(double Lat, double Long, double Altitude);
+  void AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier,
+                   fw::TDateTime Time);
+  void AddLandMark(double Lat, double Long, double Altitude, const std::string& CaptionText,
+                   int32_t CaptionSize, fw::TColor CaptionColor);
+  void AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier,
+                   fw::TDateTime Time, const std::string& CaptionText, int32_t CaptionSize,
+                   fw::TColor CaptionColor);
+  void AddLandMark(double Lat, double Long, double Altitude, TLandMarkElement Element,
+                   uint8_t ClassFlag, const TLMIdentifier& Identifier, fw::TDateTime Time,
+                   int32_t Tag, fw::TColor ColorFG, fw::TColor ColorBG, int32_t Size,
+                   bool Transparent, int32_t Direction, int32_t Length);
+  // Returns LmIndex, or 0 when nothing was removed.
+  int RemoveLandMark(int LmIndex);
+  // The nearest landmark of the class filter (-1: every class); returns the
+  // index it had, or 0.
+  int RemoveLandMark(double Lat, double Long, int32_t ClassFlag);
+  // Every landmark of the class filter closer than Radius (degrees on the
+  // latitude-longitude plane), or strictly inside Rect; the number removed.
+  int RemoveLandMark(double Lat, double Long, int32_t ClassFlag, double Radius);
+  int RemoveLandMark(const quillon::TRectDouble& Rect, int32_t ClassFlag);
+  void RemoveLastLandMark();
+  void RemoveAllLandMarks(uint8_t ClassFlag);
+  void RemoveAllLandMarks();
+  int FindLandMark(double Lat, double Long, int32_t ClassFlag) const;
+  // A copy of landmark ix; an empty record outside 1..NumLandMarks.
+  TLandMark GetLandMarkData(int ix) const;
+  TLandMark LandMarkData(int ix) const { return GetLandMarkData(ix); }
+  void SetLandMarkData(int ix, const TLandMark& LandMark);
+  // Landmark files: false when the file cannot be opened or holds no
+  // section DataID (the landmarks stay then).
+  bool LoadLandMarks(const std::string& FName, const std::string& DataID);
+  bool ReadLandMarksFromOpenXMLFile(fw::TTextFile& F, const std::string& DataID);
+  void SaveLandmarks(const std::string& FileName, const std::string& DataID);
+  void WriteLandMarksToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
+                                   const std::string& DataID);
 
   // --- calibration points (geomap_calibration.cpp) ---
   bool AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY);
@@ -273,6 +317,11 @@ private:
   // Runs a storage allocation of the landmarks; a failure becomes the
   // control's "insufficient memory" error.
   template <typename F> decltype(auto) GuardLandMarkStorage(F&& f);
+  // OnLandMarkAction as the store asks it.
+  TLandmarkStore::TActionCheck LandMarkActionCheck();
+  void AddLandMarkRecord(const TLandMark& LandMark);
+  // LandMarkDefault at the position.
+  TLandMark NewLandMark(double Lat, double Long, double Altitude) const;
   void FillBackground(fw::TCanvas& c);
   void PaintEmptyDisplay(fw::TCanvas& c);
   void PaintMapLayers(fw::TCanvas& c);
@@ -280,5 +329,15 @@ private:
   void ClearZoomHistory();
   int FPaintCount = 0;
 };
+
+template <typename F> decltype(auto) TGeoMap::GuardLandMarkStorage(F&& f) {
+  try {
+    return f();
+  } catch (const std::bad_alloc&) {
+    throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
+  } catch (const std::length_error&) {
+    throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
+  }
+}
 
 } // namespace kartavo

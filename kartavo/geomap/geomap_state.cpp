@@ -8,16 +8,6 @@
 
 namespace kartavo {
 
-template <typename F> decltype(auto) TGeoMap::GuardLandMarkStorage(F&& f) {
-  try {
-    return f();
-  } catch (const std::bad_alloc&) {
-    throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
-  } catch (const std::length_error&) {
-    throw EORVGeoMapError(ComponentMessage(*this, "insufficient memory"));
-  }
-}
-
 // The control's base is complete when the landmark store is made, so a
 // failed allocation can name the component.
 TGeoMap::TGeoMap(fw::TComponent* AOwner)

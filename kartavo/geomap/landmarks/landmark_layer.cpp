@@ -3,7 +3,7 @@
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geomap/landmarks/caption_drawing.h"
-#include "kartavo/geomap/landmarks/symbol_drawing.h"
+#include "kartavo/geomap/landmarks/detail/symbol_stamp.h"
 
 namespace kartavo {
 namespace {
@@ -41,15 +41,15 @@ bool Inside(const TLandmarkView& v, quillon::TPoint p) {
 
 // Offers the landmark to the host and draws what the host left; true when a
 // symbol was drawn.
-bool DrawOne(fw::TCanvas& canvas, const TGeoRef& ref, const TLandmarkView& v,
-             const TLandmarkLayerHooks& hooks, const TLandMark& lm, const TSymbolProperties& look,
-             bool caption) {
+bool DrawOne(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TGeoRef& ref,
+             const TLandmarkView& v, const TLandmarkLayerHooks& hooks, const TLandMark& lm,
+             const TSymbolProperties& look, bool caption) {
   quillon::TPoint at;
   if (!ControlPixel(ref, v, lm, at)) return false;
   bool handled = false;
   if (hooks.OnDrawLandmark) hooks.OnDrawLandmark(hooks.Sender, handled, &canvas, at, lm);
   if (handled || !Inside(v, at)) return false;
-  DrawLandMarkSymbolOnCanvas(&canvas, at.X, at.Y, look);
+  detail::DrawSymbolWith(painter, canvas, at.X, at.Y, look);
   if (caption) DrawLandMarkCaption(&canvas, at.X, at.Y, lm.Caption);
   return true;
 }
@@ -75,10 +75,11 @@ int DrawLandmarkLayer(fw::TCanvas& Canvas, const TLandmarkLayerData& Data, const
                       const TLandmarkView& View, const TLandmarkLayerHooks& Hooks) {
   const double p = LandmarkDisplayProbability(Data, Ref, View);
   const auto random = Hooks.Random ? Hooks.Random : std::function<bool(double)>(tessaro::BRandom);
+  detail::TSymbolPainter& painter = detail::LandmarkSymbolPainter();
   int drawn = 0;
   for (const TLandMark& lm : Data.LandMarks) {
     if (!ClassShown(Data, lm) || !random(p)) continue;
-    drawn += DrawOne(Canvas, Ref, View, Hooks, lm, lm.SymbolProps, true);
+    drawn += DrawOne(painter, Canvas, Ref, View, Hooks, lm, lm.SymbolProps, true);
   }
   if (Hooks.OnDataRendered) Hooks.OnDataRendered(Hooks.Sender, &Canvas);
   const int64_t high = Data.HighLight;
@@ -89,7 +90,7 @@ int DrawLandmarkLayer(fw::TCanvas& Canvas, const TLandmarkLayerData& Data, const
       look.FGColor = Data.HighLightFG;
       look.BGColor = Data.HighLightBG;
       look.Transparent = Data.HighLightTransparent;
-      drawn += DrawOne(Canvas, Ref, View, Hooks, lm, look, false);
+      drawn += DrawOne(painter, Canvas, Ref, View, Hooks, lm, look, false);
     }
   }
   return drawn;

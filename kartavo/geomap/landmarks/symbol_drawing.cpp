@@ -2,6 +2,7 @@
 
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geomap/landmarks/detail/degree_trig.h"
+#include "kartavo/geomap/landmarks/detail/symbol_stamp.h"
 #include "kartavo/geomap/pixel_round.h"
 
 #include <algorithm>
@@ -180,13 +181,11 @@ void DrawUnknown(TSymbolPen& p) {
   p.Line(At(p.X, p.Y - 4), At(p.X, p.Y + 5));
 }
 
-} // namespace
-
-void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y, TLandMarkElement Element,
-                                fw::TColor ColorFG, fw::TColor ColorBG, int32_t Size,
-                                int32_t Direction, int32_t Length, bool Transparent) {
-  if (!Canvas || Element == lmUserDef) return;
-  TSymbolPen p{*Canvas, x, y, Size};
+// The drawing itself, with the canvas's lines and fills.
+void DrawShape(fw::TCanvas& Canvas, int x, int y, TLandMarkElement Element, fw::TColor ColorFG,
+               fw::TColor ColorBG, int32_t Size, int32_t Direction, int32_t Length,
+               bool Transparent) {
+  TSymbolPen p{Canvas, x, y, Size};
   const double theta = Direction;
   switch (Element) {
   case lmPlus:
@@ -203,7 +202,7 @@ void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y, TLandMarkElem
   // The outlined and filled forms: pen ColorFG, fill ColorBG.
   p.PenColor(ColorFG);
   if (Transparent)
-    Canvas->Brush()->SetColor(ColorBG);
+    Canvas.Brush()->SetColor(ColorBG);
   else
     p.FillWith(ColorBG);
   switch (Element) {
@@ -222,10 +221,52 @@ void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y, TLandMarkElem
   }
 }
 
+// What the drawing leaves on the canvas: the pen colour, and for the kinds
+// with a fill the brush colour and style.
+void LeaveCanvasState(fw::TCanvas& c, TLandMarkElement kind, fw::TColor fg, fw::TColor bg,
+                      bool transparent) {
+  c.Pen()->SetColor(fg);
+  if (kind == lmPlus || kind == lmCross) return;
+  c.Brush()->SetColor(bg);
+  if (!transparent)
+    c.Brush()->SetStyle(fw::bsSolid);
+  else if (kind == lmCircle)
+    c.Brush()->SetStyle(fw::bsClear);
+}
+
+} // namespace
+
+namespace detail {
+
+TSymbolPainter& LandmarkSymbolPainter() { return TSymbolPainter::ForThisThread(DrawShape); }
+
+void DrawSymbolWith(TSymbolPainter& Painter, fw::TCanvas& Canvas, int x, int y,
+                    const TSymbolProperties& s) {
+  if (s.Kind == lmUserDef) return;
+  const fw::TPoint penPos = Canvas.PenPos();
+  const TSymbolStamp* stamp = Painter.Stamp(s);
+  if (stamp && Painter.StampOnCanvas(Canvas, *stamp, x, y, s.FGColor, s.BGColor))
+    LeaveCanvasState(Canvas, s.Kind, s.FGColor, s.BGColor, s.Transparent);
+  else
+    DrawShape(Canvas, x, y, s.Kind, s.FGColor, s.BGColor, s.Size, s.Direction, s.Length,
+              s.Transparent);
+  Canvas.SetPenPos(penPos);
+}
+
+} // namespace detail
+
+void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y, TLandMarkElement Element,
+                                fw::TColor ColorFG, fw::TColor ColorBG, int32_t Size,
+                                int32_t Direction, int32_t Length, bool Transparent) {
+  if (!Canvas) return;
+  detail::DrawSymbolWith(detail::LandmarkSymbolPainter(), *Canvas, x, y,
+                         {Element, Size, ColorFG, ColorBG, Transparent, Direction, Length});
+}
+
 void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y,
                                 const TSymbolProperties& Symbol) {
-  DrawLandMarkSymbolOnCanvas(Canvas, x, y, Symbol.Kind, Symbol.FGColor, Symbol.BGColor, Symbol.Size,
-                             Symbol.Direction, Symbol.Length, Symbol.Transparent);
+  if (!Canvas) return;
+  detail::DrawSymbolWith(detail::LandmarkSymbolPainter(), *Canvas, x, y, Symbol);
 }
 
 } // namespace kartavo

@@ -1,0 +1,139 @@
+#include "kartavo/geomap/landmarks/detail/symbol_stamp.h"
+
+#include "kartavo/framework/bitmap.h"
+#include "kartavo/framework/canvas.h"
+#include "kartavo/framework/pixel_value.h"
+
+#include <cstring>
+
+namespace kartavo::detail {
+namespace {
+
+constexpr fw::TColor kNothing = 0x000000, kFG = 0x0000FF, kBG = 0x00FF00;
+constexpr size_t kMaxStamps = 512;
+
+// How far the shape may reach from its centre: the halo and the arrow shaft
+// included. Directions do not change this bound.
+int64_t Reach(const TSymbolProperties& s) {
+  int64_t r = std::llabs(int64_t{s.Size}) + 2;
+  if (s.Kind == lmArrowFrom || s.Kind == lmArrowTo) r += std::llabs(int64_t{s.Length});
+  if (s.Kind > lmUserDef) r = std::max<int64_t>(r, 6);
+  return r;
+}
+
+TSymbolStamp Record(const TSymbolProperties& s, TSymbolDrawer draw) {
+  const int r = static_cast<int>(Reach(s)), side = 2 * r + 1;
+  fw::TBitmap bmp;
+  bmp.SetPixelFormat(fw::pf24bit);
+  bmp.SetSize(side, side);
+  fw::TCanvas& c = *bmp.Canvas();
+  c.Brush()->SetColor(kNothing);
+  c.FillRect(fw::Rect(0, 0, side, side));
+  draw(c, r, r, s.Kind, kFG, kBG, s.Size, s.Direction, s.Length, s.Transparent);
+  TSymbolStamp stamp;
+  stamp.Left = stamp.Top = r;
+  stamp.Right = stamp.Bottom = -r;
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side;) {
+      int end = x;
+      while (end < side && c.Pixels(end, y) != kNothing)
+        ++end;
+      if (end > x) {
+        stamp.Runs.push_back({static_cast<int16_t>(x - r), static_cast<int16_t>(y - r),
+                              static_cast<uint16_t>(end - x),
+                              static_cast<uint32_t>(stamp.Roles.size())});
+        for (int i = x; i < end; ++i)
+          stamp.Roles.push_back(c.Pixels(i, y) == kFG ? 0 : 1);
+        stamp.Left = std::min(stamp.Left, x - r);
+        stamp.Right = std::max(stamp.Right, end - 1 - r);
+        stamp.Top = std::min(stamp.Top, y - r);
+        stamp.Bottom = std::max(stamp.Bottom, y - r);
+      }
+      x = end + 1;
+    }
+  return stamp;
+}
+
+// The stamp's pixels in the surface's encoding of the two colours.
+const uint8_t* Encoded(const TSymbolStamp& stamp, int bytes, uint32_t fg, uint32_t bg) {
+  if (stamp.EncodedBytes != bytes || stamp.EncodedFG != fg || stamp.EncodedBG != bg ||
+      stamp.Encoded.size() != stamp.Roles.size() * size_t(bytes)) {
+    stamp.Encoded.resize(stamp.Roles.size() * size_t(bytes));
+    for (size_t i = 0; i < stamp.Roles.size(); ++i)
+      std::memcpy(&stamp.Encoded[i * size_t(bytes)], stamp.Roles[i] ? &bg : &fg, size_t(bytes));
+    stamp.EncodedBytes = bytes;
+    stamp.EncodedFG = fg;
+    stamp.EncodedBG = bg;
+  }
+  return stamp.Encoded.data();
+}
+
+// Copies n bytes (n small) with a few overlapping word moves.
+inline void CopySmall(uint8_t* to, const uint8_t* from, size_t n) {
+  if (n >= 8) {
+    for (size_t i = 0; i + 8 < n; i += 8)
+      std::memcpy(to + i, from + i, 8);
+    std::memcpy(to + n - 8, from + n - 8, 8);
+  } else if (n >= 4) {
+    std::memcpy(to, from, 4);
+    std::memcpy(to + n - 4, from + n - 4, 4);
+  } else {
+    for (size_t i = 0; i < n; ++i)
+      to[i] = from[i];
+  }
+}
+
+void Copy(fw::TPixelImage& img, const TSymbolStamp& stamp, int x, int y, int bytes,
+          const uint8_t* pixels) {
+  const int64_t stride = img.Stride();
+  uint8_t* centre = img.Bits.data() + int64_t{y} * stride + int64_t{x} * bytes;
+  for (const TStampRun run : stamp.Runs)
+    CopySmall(centre + run.Dy * stride + run.Dx * bytes, pixels + size_t{run.First} * bytes,
+              size_t{run.Length} * bytes);
+}
+
+} // namespace
+
+size_t TSymbolPainter::THash::operator()(const TKey& k) const {
+  uint64_t h = k.Kind * 2u + k.Transparent;
+  for (int32_t v : {k.Size, k.Direction, k.Length})
+    h = h * 0x9E3779B97F4A7C15ull + static_cast<uint32_t>(v);
+  return static_cast<size_t>(h ^ (h >> 29));
+}
+
+TSymbolPainter& TSymbolPainter::ForThisThread(TSymbolDrawer Draw) {
+  thread_local TSymbolPainter painter(Draw);
+  return painter;
+}
+
+const TSymbolStamp* TSymbolPainter::Stamp(const TSymbolProperties& Shape) {
+  if (Reach(Shape) > MaxStampReach) return nullptr;
+  const TKey key{Shape.Kind, Shape.Transparent, Shape.Size, Shape.Direction, Shape.Length};
+  if (FLast && key == FLastKey) return FLast;
+  auto it = FStamps.find(key);
+  if (it == FStamps.end()) {
+    if (FStamps.size() >= kMaxStamps) FStamps.clear();
+    it = FStamps.emplace(key, Record(Shape, FDraw)).first;
+  }
+  FLastKey = key;
+  FLast = &it->second;
+  return FLast;
+}
+
+bool TSymbolPainter::StampOnCanvas(fw::TCanvas& Canvas, const TSymbolStamp& Stamp, int x, int y,
+                                   fw::TColor ColorFG, fw::TColor ColorBG) const {
+  fw::TPixelImage* img = Canvas.Surface();
+  if (!img || (img->Format != fw::pf24bit && img->Format != fw::pf32bit)) return false;
+  const fw::TPen& pen = *Canvas.Pen();
+  if (pen.Width() > 1 || pen.Style() != fw::psSolid || pen.Mode() != fw::pmCopy) return false;
+  if (int64_t{x} + Stamp.Left < 0 || int64_t{x} + Stamp.Right >= img->Width ||
+      int64_t{y} + Stamp.Top < 0 || int64_t{y} + Stamp.Bottom >= img->Height)
+    return false;
+  const int bytes = img->Format == fw::pf24bit ? 3 : 4;
+  const uint8_t* pixels =
+      Encoded(Stamp, bytes, fw::EncodeColor(*img, ColorFG), fw::EncodeColor(*img, ColorBG));
+  Copy(*img, Stamp, x, y, bytes, pixels);
+  return true;
+}
+
+} // namespace kartavo::detail
