@@ -1,30 +1,18 @@
 // Feeds arbitrary files to the landmark file reader. Whatever it reads must
 // be bounded (captions, identifiers and font names within their caps) and
 // must write and read back to the same landmarks; anything else aborts.
-#include "kartavo/geomap/landmarks/landmark_xml.h"
+#include "fuzz_scratch.h"
 
-#include <unistd.h>
+#include "kartavo/geomap/landmarks/landmark_xml.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
-namespace {
-std::string ScratchFile(const char* tag) {
-  // A memory-backed folder keeps the fuzzer from waiting on the disk.
-  return std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/fuzz_" + tag +
-         "_" + std::to_string(::getpid()) + ".xml";
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string in = ScratchFile("lm_in"), out = ScratchFile("lm_out");
-  {
-    std::ofstream f(in, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  static const std::string in = FuzzScratchFile("lm_in"), out = FuzzScratchFile("lm_out");
+  WriteFuzzInput(in, data, size);
   std::vector<kartavo::TLandMark> lms;
   if (!kartavo::LoadLandMarkFile(in, size % 2 ? "a" : "", lms)) return 0;
   for (const auto& lm : lms)
