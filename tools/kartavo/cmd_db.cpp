@@ -222,7 +222,7 @@ void Check(const std::string& name) {
   for (const std::string& d : r.Damage)
     std::cout << "damaged: " << d << '\n';
   for (const std::string& n : r.Notes)
-    std::cout << "mended on the next change: " << n << '\n';
+    std::cout << "mended when next opened for writing: " << n << '\n';
   if (r.Damage.empty()) {
     std::cout << "status: sound\n";
     return;
