@@ -26,8 +26,8 @@ KARTAVO_API void CalcMillerCylCalibration(const TCalibData& cd, TModelParams& pa
 // Conic (cmConicConformal): searches the apex around which parallels are
 // circles and meridians rays, in 20 passes of 25 candidates with halving
 // steps from 1000000 pixels, around the centre of the points' box within the
-// image of the given size. With fewer than three points, or when no
-// candidate gives a finite error below 1e10, the previous parameters stay.
+// image of the given size; a size of 0 (no image) takes the points' own box. With fewer than three
+// points, or when no candidate gives a finite error below 1e10, the previous parameters stay.
 KARTAVO_API void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight,
                                       TModelParams& pars);
 
