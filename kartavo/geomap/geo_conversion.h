@@ -51,12 +51,16 @@ KARTAVO_API int CalcUTMxFromEastingY(const TAffineParams& F, double Easting, int
 // fraction. They agree with the integer forms at whole pixels, except that
 // under cmConicConformal the integer form rounds the row before the column
 // follows from it. False (and 0, 0) where the model cannot convert.
-bool CalcPositionOfPixel(const TGeoRef& ref, double x, double y, double& Lat, double& Long);
-bool CalcPixelOfPosition(const TGeoRef& ref, double Lat, double Long, double& x, double& y);
+KARTAVO_API bool CalcPositionOfPixel(const TGeoRef& ref, double x, double y, double& Lat,
+                                     double& Long);
+KARTAVO_API bool CalcPixelOfPosition(const TGeoRef& ref, double Lat, double Long, double& x,
+                                     double& y);
 // Under cmUTM only: northing and easting in the map's zone from a pixel and
 // back, through the affine relation.
-bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting);
-bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x, double& y);
+KARTAVO_API bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing,
+                                double& Easting);
+KARTAVO_API bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x,
+                                double& y);
 
 // Whether a position lies strictly inside the quadrilateral of the corners
 // (in the order top-left, bottom-left, bottom-right, top-right). Edges and
