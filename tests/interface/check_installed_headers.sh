@@ -12,7 +12,9 @@ src=$1 build=$2 cxx=$3 qt_dirs=${4:-}
 extra=()
 if [ -n "$qt_dirs" ]; then
   IFS=';' read -ra dirs <<<"$qt_dirs"
-  for d in "${dirs[@]}"; do extra+=("-isystem$d"); done
+  for d in "${dirs[@]}"; do
+    [ "$d" = /usr/include ] || extra+=("-isystem$d") # the default already, and last
+  done
   extra+=(-fPIC)
 fi
 prefix=$(mktemp -d /tmp/kartavo-install.XXXXXX)
@@ -33,12 +35,12 @@ fi
 
 compile_alone() {
   printf '#include "%s"\n' "$1" |
-    "$cxx" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$inc" $extra -x c++ - 2>&1 |
+    "$cxx" -std=c++20 -fsyntax-only -Wall -Wextra -Werror -I"$inc" $extra_flags -x c++ - 2>&1 |
     head -5 | sed "s|^|$1: |"
 }
 export -f compile_alone
 export cxx inc
-export extra="${extra[*]:-}"
+export extra_flags="${extra[*]:-}" # bash exports no arrays
 failed=$(echo "$installed" | xargs -P 2 -I{} bash -c 'compile_alone {}')
 if [ -n "$failed" ]; then
   echo "installed headers that do not compile alone (each must include what it uses):"
