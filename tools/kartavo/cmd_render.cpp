@@ -24,8 +24,8 @@ void AddRenderCommand(CLI::App& root) {
   sub->add_option("--size", *size, "Control size WxH in pixels (default: the map image's size)");
   sub->add_option("--zoom", r->Zoom, "Magnification: control pixels per map-image pixel")
       ->check(CLI::Range(1e-3, 1e3));
-  auto* c = sub->add_option("--center", *center, "Centre the view on LAT LON (degrees)")
-                ->expected(2);
+  auto* c =
+      sub->add_option("--center", *center, "Centre the view on LAT LON (degrees)")->expected(2);
   auto* t = sub->add_option("--topleft", *topLeft, "Map-image pixel X Y at the top-left corner")
                 ->expected(2);
   auto* f = sub->add_flag("--fit", r->Fit, "Fit the whole map image into the control");
@@ -44,8 +44,9 @@ void AddRenderCommand(CLI::App& root) {
                   "Trace file of \"lat lon\" lines; an empty line ends a stroke")
       ->check(CLI::ExistingFile);
   sub->add_flag("--antialias", r->AntiAlias, "Smooth (average) when scaling the map image");
-  sub->add_option("--frame", r->Frame, "Frame style: 0 none, 1 single, 2 lowered, 3 raised, "
-                                       "4 double lowered, 5 double raised")
+  sub->add_option("--frame", r->Frame,
+                  "Frame style: 0 none, 1 single, 2 lowered, 3 raised, "
+                  "4 double lowered, 5 double raised")
       ->check(CLI::Range(0, 5))
       ->capture_default_str();
   sub->callback([=] {

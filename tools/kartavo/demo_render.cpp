@@ -4,10 +4,10 @@
 #include "cli.h"
 #include "render_map.h"
 
-#include "kartavo/framework/jpeg_codec.h"
-#include "kartavo/framework/text_file.h"
 #include "kartavo/framework/bitmap.h"
+#include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
+#include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/geo_conversion.h"
@@ -26,11 +26,11 @@ struct Town {
   const char* Name;
   double Lat, Lon;
 };
-constexpr Town kTowns[] = {{"Geneva", 46.2044, 6.1432},   {"Bern", 46.9480, 7.4474},
-                           {"Zurich", 47.3769, 8.5417},   {"Lugano", 46.0037, 8.9511},
-                           {"Turin", 45.0703, 7.6869},    {"Milan", 45.4642, 9.1900},
-                           {"Verona", 45.4384, 10.9916},  {"Bolzano", 46.4983, 11.3548},
-                           {"Innsbruck", 47.2692, 11.4041}, {"Chamonix", 45.9237, 6.8694}};
+constexpr Town kTowns[] = {
+    {"Geneva", 46.2044, 6.1432},   {"Bern", 46.9480, 7.4474},     {"Zurich", 47.3769, 8.5417},
+    {"Lugano", 46.0037, 8.9511},   {"Turin", 45.0703, 7.6869},    {"Milan", 45.4642, 9.1900},
+    {"Verona", 45.4384, 10.9916},  {"Bolzano", 46.4983, 11.3548}, {"Innsbruck", 47.2692, 11.4041},
+    {"Chamonix", 45.9237, 6.8694}, {"Lucerne", 47.0502, 8.3093},  {"Zug", 47.1662, 8.5155}};
 
 void WriteLandmarks(const std::string& file) {
   std::vector<TLandMark> lms;
@@ -59,8 +59,10 @@ void WriteTrace(const std::string& file) {
   f << "45.4642 9.1900\n45.5 10.0\n45.4384 10.9916\n";
 }
 
-// A 600 x 600 picture of the area around 9E 46.7N, 100 m a pixel, calibrated
-// in UTM zone 32 north by its four corners.
+// A 600 x 600 picture around Zurich, 100 m a pixel, calibrated in UTM zone
+// 32 north by its four corners (eastings 430 to 490 km, northings 5200 to
+// 5260 km). Dark lines every 5 km are drawn into the picture: the rendered
+// UTM grid must lie on them.
 void WriteUTMMap(const fs::path& dir) {
   fw::TPixelImage img;
   img.Width = img.Height = 600;
@@ -69,20 +71,26 @@ void WriteUTMMap(const fs::path& dir) {
   for (int y = 0; y < 600; ++y)
     for (int x = 0; x < 600; ++x) {
       uint8_t* p = img.Row(y) + 3 * x;
-      p[0] = uint8_t(200 - y / 6);
-      p[1] = uint8_t(170 + x / 12);
-      p[2] = uint8_t(150 + (x + y) / 20);
+      const bool line = x % 50 == 0 || y % 50 == 0;
+      const double lake = std::hypot((x - 380) / 60.0, (y - 330) / 25.0);
+      p[0] = line ? 60 : (lake < 1 ? 210 : uint8_t(150 + y / 12));
+      p[1] = line ? 60 : (lake < 1 ? 150 : uint8_t(190 + x / 20));
+      p[2] = line ? 60 : (lake < 1 ? 90 : uint8_t(140 + (x + y) / 30));
     }
-  fw::WriteJpegFile((dir / "utm_demo.jpg").string(), img);
+  fw::WritePngFile((dir / "utm_demo.png").string(), img);
   TCalibData cd;
-  cd.MapFName = "utm_demo.jpg";
-  cd.Caption = "Central Switzerland, UTM 32N (demo)";
+  cd.MapFName = "utm_demo.png";
+  cd.Caption = "Around Zurich, UTM 32N (demo)";
   cd.UTMZone = 32;
   cd.NumCalQuads = 4;
-  cd.CalQuads[1] = {5200000, 480000, 0, 0};
-  cd.CalQuads[2] = {5200000, 540000, 600, 0};
-  cd.CalQuads[3] = {5140000, 480000, 0, 600};
-  cd.CalQuads[4] = {5140000, 540000, 600, 600};
+  cd.CalQuads[1] = {5260000, 430000, 0, 0};
+  cd.CalQuads[2] = {5260000, 490000, 600, 0};
+  cd.CalQuads[3] = {5200000, 430000, 0, 600};
+  cd.CalQuads[4] = {5200000, 490000, 600, 600};
+  TModelParams pars;
+  tessaro::TMatrix grat(5, 1);
+  CalcEquiRectCalibration(cd, pars);
+  CalcExtentsAndResolution({cmUTM, cd, pars, grat}, 600, 600, cd.Corners, cd.Resolution);
   fw::TTextFile f;
   f.Rewrite((dir / "utm_demo.xml").string());
   WriteRawCalDataToOpenXMLFile(f, true, "utm", cd, cmUTM);
@@ -168,8 +176,7 @@ void RenderDemo(std::ostream& out, const fs::path& dir) {
   conic.Graticule = "both";
   conic.GratDist = 1;
   const Picture pictures[] = {
-      {"alps_render.png", "graticule every 0.5 degree, calibration points, towns, a journey",
-       alps},
+      {"alps_render.png", "graticule every 0.5 degree, calibration points, towns, a journey", alps},
       {"alps_bern.png", "zoomed in 2.5 times on Bern, graticule every 0.1 degree", zoomed},
       {"utm_render.png", "UTM grid every 5 km, calibration points, towns", utm},
       {"conic_render.png", "a conic map's graticule over the lines drawn in its picture", conic}};

@@ -93,9 +93,9 @@ void LoadTrace(TGeoMap& map, const std::string& file) {
 
 void LoadLandmarks(TGeoMap& map, const RenderRequest& q) {
   if (!map.LoadLandMarks(q.Landmarks, q.LandmarksId))
-    throw std::runtime_error(q.Landmarks + ": no landmarks" +
-                             (q.LandmarksId.empty() ? std::string()
-                                                    : " with identifier \"" + q.LandmarksId + "\""));
+    throw std::runtime_error(
+        q.Landmarks + ": no landmarks" +
+        (q.LandmarksId.empty() ? std::string() : " with identifier \"" + q.LandmarksId + "\""));
 }
 
 fw::TPixelImage Picture24(const fw::TBitmap& bmp, int w, int h) {

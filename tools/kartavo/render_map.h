@@ -9,11 +9,11 @@
 namespace kcli {
 
 struct RenderRequest {
-  std::string Calibration; // calibration XML file
-  std::string Id;          // its data identifier; empty: the first one
-  std::string Output;      // .png or .jpg / .jpeg
-  int Width = 0, Height = 0; // control size; 0: the map image's size
-  double Zoom = 0;           // magnification; 0: 1 (or what --fit gives)
+  std::string Calibration;                         // calibration XML file
+  std::string Id;                                  // its data identifier; empty: the first one
+  std::string Output;                              // .png or .jpg / .jpeg
+  int Width = 0, Height = 0;                       // control size; 0: the map image's size
+  double Zoom = 0;                                 // magnification; 0: 1 (or what --fit gives)
   std::optional<std::pair<double, double>> Center; // latitude, longitude
   std::optional<std::pair<int, int>> TopLeft;      // map-image pixel at the top-left corner
   bool Fit = false;
