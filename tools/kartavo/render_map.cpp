@@ -2,7 +2,6 @@
 #include "cli.h"
 
 #include "kartavo/framework/jpeg_codec.h"
-#include "kartavo/framework/pixel_value.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/geomap_control.h"
@@ -98,18 +97,6 @@ void LoadLandmarks(TGeoMap& map, const RenderRequest& q) {
         (q.LandmarksId.empty() ? std::string() : " with identifier \"" + q.LandmarksId + "\""));
 }
 
-fw::TPixelImage Picture24(const fw::TBitmap& bmp, int w, int h) {
-  fw::TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = fw::pf24bit;
-  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      fw::WriteValue(img, x, y, fw::EncodeColor(img, bmp.Canvas()->Pixels(x, y)));
-  return img;
-}
-
 } // namespace
 
 void RenderMapToFile(const RenderRequest& q) {
@@ -129,7 +116,8 @@ void RenderMapToFile(const RenderRequest& q) {
   if (!q.Trace.empty()) LoadTrace(map, q.Trace);
   map.SetSuppressPaint(false);
   map.Paint();
-  const fw::TPixelImage picture = Picture24(*map.Surface(), map.Width(), map.Height());
+  // The control's surface holds the picture in 24 bits, at the control's size.
+  const fw::TPixelImage& picture = map.Surface()->PixelImage();
   if (ext == ".png")
     fw::WritePngFile(q.Output, picture);
   else
