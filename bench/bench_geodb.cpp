@@ -1,6 +1,6 @@
 // Geographic database: bulk loading 100 000 polylines of 20 points with
 // deferred index writing, opening that database, identifier and edge
-// lookups, and a bounding-box query through the coordinate indexes; the
+// lookups, and a 1° x 1° bounding-box query; the
 // same load and box query in SQLite (an R*Tree table, one transaction) when
 // it is installed, with the ratios printed at the end.
 #include "kartavo/geodb/geodb.h"
@@ -164,8 +164,8 @@ void BM_GeoDB_GetClosestLongHighIx(benchmark::State& state) {
 }
 BENCHMARK(BM_GeoDB_GetClosestLongHighIx);
 
-// A 2° x 2° box at a few places.
-constexpr double kBoxes[][4] = {{45, 5, 47, 7}, {-10, 100, -8, 102}, {60, -100, 62, -98}};
+// A 1° x 1° box (south, west, north, east) at a few places.
+constexpr double kBoxes[][4] = {{45, 5, 46, 6}, {-10, 100, -9, 101}, {60, -100, 61, -99}};
 
 void BM_GeoDB_BoxQuery(benchmark::State& state) {
   kartavo::TGeoDB& db = OpenedDB();
@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   auto ratio = [](const char* ours, const char* peer) {
     if (gSeconds.count(ours) && gSeconds.count(peer))
-      std::printf("%-10s kartavo / SQLite = %.2f (%.3f s vs %.3f s per run)\n", ours,
+      std::printf("%-10s kartavo / SQLite = %.3f (%.3g s vs %.3g s per run)\n", ours,
                   gSeconds[ours] / gSeconds[peer], gSeconds[ours], gSeconds[peer]);
   };
   ratio("load", "sqlite load");

@@ -19,6 +19,7 @@
 namespace kartavo {
 
 class TGdbAppender;
+class TGdbBoxTable;
 class TGdbJournal;
 class TGdbWriteBehind;
 struct TDataBlock;
@@ -96,6 +97,8 @@ public:
   // box, 0 for an empty database: a box query needs to look no further
   // below its south and west edges than this.
   void GetBoxExtents(double& MaxLatExtent, double& MaxLongExtent);
+  // The boxes of all entries, ready for box queries (see gdb_box_query.h).
+  const TGdbBoxTable& BoxTable();
 
   // --- maintenance ---
   // The meta information of a BLOB entry; false for other entries.
@@ -284,9 +287,8 @@ private:
   // Entry numbers whose index insertions wait (deferred writing only).
   std::vector<int> FPendingIndex;
   std::unique_ptr<TGdbWriteBehind> FWriteBehind;
-  bool FExtentsKnown = false; // cache of GetBoxExtents, dropped by every change of a box
-  double FMaxLatExtent = 0;
-  double FMaxLongExtent = 0;
+  // Built by the first box query, dropped by every change of a box.
+  std::shared_ptr<const TGdbBoxTable> FBoxTable;
 };
 
 // The header of a database, read without opening it.

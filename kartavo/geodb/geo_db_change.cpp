@@ -160,7 +160,7 @@ int TGeoDB::AddData(const TgdbName& Name, const TgdbPolygon& Polygon, bool Close
   FSumData.resize(static_cast<size_t>(FNumSumItems));
   FSumData.push_back(rec);
   FNumSumItems = entry;
-  FExtentsKnown = false;
+  FBoxTable.reset();
   if (FLazyWrite) {
     FPendingIndex.push_back(entry);
   } else {
@@ -202,7 +202,7 @@ void TGeoDB::ReplaceData(int DBEntry, const TgdbName& Name, const TgdbPolygon& P
   }
   Journal().Commit(SummaryRecordChange(DBEntry, rec), block.Present);
   FSumData[static_cast<size_t>(DBEntry - 1)] = rec;
-  FExtentsKnown = false;
+  FBoxTable.reset();
   RemoveIndexEntries(DBEntry);
   InsertIntoIndex(DBEntry, rec);
   SettleChange(true);
@@ -243,7 +243,7 @@ void TGeoDB::DeleteData(int DbEntry) {
   repoint(FIx3LongLo);
   repoint(FIx4LongHi);
   FNumSumItems = count - 1;
-  FExtentsKnown = false;
+  FBoxTable.reset();
   FSumData.resize(static_cast<size_t>(FNumSumItems));
   SettleChange(true);
 }

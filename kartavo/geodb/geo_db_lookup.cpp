@@ -1,6 +1,8 @@
 // TGeoDB: lookups by identifier, by bounding-box edge and by name.
 #include "kartavo/geodb/geo_db.h"
 
+#include "kartavo/geodb/gdb_box_query.h"
+
 #include "kartavo/geodb/gdb_index.h"
 
 #include <algorithm>
@@ -36,17 +38,13 @@ int TGeoDB::GetClosestItemIDIx(int ItemID) {
 }
 
 void TGeoDB::GetBoxExtents(double& MaxLatExtent, double& MaxLongExtent) {
-  if (!FExtentsKnown) {
-    FMaxLatExtent = FMaxLongExtent = 0;
-    for (int n = 0; n < FNumSumItems; ++n) {
-      const TgdbData& d = FSumData[static_cast<size_t>(n)];
-      FMaxLatExtent = std::max(FMaxLatExtent, double{d.LatHigh} - d.LatLow);
-      FMaxLongExtent = std::max(FMaxLongExtent, double{d.LongHigh} - d.LongLow);
-    }
-    FExtentsKnown = true;
-  }
-  MaxLatExtent = FMaxLatExtent;
-  MaxLongExtent = FMaxLongExtent;
+  MaxLatExtent = BoxTable().MaxLatExtent();
+  MaxLongExtent = BoxTable().MaxLongExtent();
+}
+
+const TGdbBoxTable& TGeoDB::BoxTable() {
+  if (!FBoxTable) FBoxTable = std::make_shared<const TGdbBoxTable>(FSumData, FNumSumItems);
+  return *FBoxTable;
 }
 
 int TGeoDB::SearchForItemID(int ItemID) {

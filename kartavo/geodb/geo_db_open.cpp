@@ -57,7 +57,7 @@ void TGeoDB::CloseState() {
     n.clear();
   FNumSumItems = 0;
   FDamage.clear();
-  FExtentsKnown = false;
+  FBoxTable.reset();
   FSumData.clear();
   FIx0ItemId.clear();
   FIx1LatLo.clear();

@@ -1,5 +1,6 @@
 #include "render_map.h"
 #include "cli.h"
+#include "line_stream.h"
 
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
@@ -71,19 +72,19 @@ void LoadTrace(TGeoMap& map, const std::string& file) {
   std::string line;
   for (int lineNo = 1; f.ReadLn(line); ++lineNo) {
     if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-    const std::vector<std::string> fields = SplitFields(line);
+    const LineFields fields = SplitLine(line);
     if (fields.empty()) {
       map.EndMouseTraceStroke();
       continue;
     }
     double lat = 0, lon = 0;
     int x = 0, y = 0;
-    if (fields.size() != 2 || !ParseDouble(fields[0], lat) || !ParseDouble(fields[1], lon))
+    if (fields.size() != 2 || !ParseNumber(fields[0], lat) || !ParseNumber(fields[1], lon))
       throw std::runtime_error(file + " line " + std::to_string(lineNo) +
-                               ": expected \"lat lon\": " + line);
+                               ": expected \"lat lon\": " + QuoteLine(line));
     if (!map.CalcPixelCoords(lat, lon, x, y))
       throw std::runtime_error(file + " line " + std::to_string(lineNo) +
-                               ": position outside the calibration: " + line);
+                               ": position outside the calibration: " + QuoteLine(line));
     if (!map.AddMouseTracePoint({x, y}))
       throw std::runtime_error(file + ": more trace points than the trace holds");
   }
