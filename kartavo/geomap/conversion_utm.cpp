@@ -36,7 +36,7 @@ void MapZoneUTM(const TCalibData& cd, double Lat, double Long, double& easting, 
 
 } // namespace
 
-void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long) {
+void UTMPixelToGeo(const TGeoRef& ref, double x, double y, double& Lat, double& Long) {
   const double northing = Affine(ref.Pars.EquRectPLSP, 1, x, y);
   const double easting = Affine(ref.Pars.EquRectPLSP, 2, x, y);
   UTMToLatLong(easting, northing, ref.CalibData.UTMZone, ref.CalibData.UTMSouth,
@@ -57,6 +57,28 @@ bool CalcPixelCoordsUTM(const TGeoRef& ref, double Northing, double Easting, int
   const bool okX = RoundPixel(Affine(F, 1, Northing, Easting), x);
   const bool okY = RoundPixel(Affine(F, 2, Northing, Easting), y);
   return okX && okY;
+}
+
+bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting) {
+  Northing = Easting = 0;
+  if (ref.Model != cmUTM) return false;
+  const double n = Affine(ref.Pars.EquRectPLSP, 1, x, y);
+  const double e = Affine(ref.Pars.EquRectPLSP, 2, x, y);
+  if (!std::isfinite(n) || !std::isfinite(e)) return false;
+  Northing = n;
+  Easting = e;
+  return true;
+}
+
+bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x, double& y) {
+  x = y = 0;
+  if (ref.Model != cmUTM) return false;
+  const double fx = Affine(ref.Pars.EquRectSPPL, 1, Northing, Easting);
+  const double fy = Affine(ref.Pars.EquRectSPPL, 2, Northing, Easting);
+  if (!std::isfinite(fx) || !std::isfinite(fy)) return false;
+  x = fx;
+  y = fy;
+  return true;
 }
 
 // A relation whose easting does not move x has no single crossing row.
