@@ -15,27 +15,10 @@
 
 namespace kartavo {
 namespace {
+using testing::RunCli;
+using testing::TRun;
 using testing::TScratchDir;
 using testing::WriteBytes;
-
-struct TRun {
-  int Status = -1;
-  std::string Out;
-};
-
-TRun RunCli(const std::string& args, const std::string& input = "") {
-  TScratchDir dir;
-  const std::string in = dir.File("stdin.txt");
-  WriteBytes(in, input);
-  TRun r;
-  FILE* p = ::popen((std::string(KARTAVO_CLI) + " " + args + " < " + in + " 2>&1").c_str(), "r");
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-    r.Out.append(buf, n);
-  const int status = ::pclose(p);
-  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
 
 // Pixels of an equirectangular map of 1000 x 800 pixels from 48N 6E to 44N 12E.
 std::string ControlPoints() {
