@@ -183,6 +183,34 @@ TEST_F(ViewerTest, CopiedMapGoesToTheSystemClipboard) {
   EXPECT_TRUE(SamePicture("viewer-clipboard", PixelImageOf(copied), Map().Surface()->PixelImage()));
 }
 
+TEST_F(ViewerTest, ControlKeyContinuesTheRubberBandChain) {
+  std::vector<std::string> events;
+  auto record = [&](const char* what) {
+    return [&events, what](fw::TObject*, quillon::TPoint) { events.push_back(what); };
+  };
+  Map().OnBeginRubberBand = record("begin");
+  Map().OnContinueRubberBand = record("continue");
+  Map().OnEndRubberBand = record("end");
+  Window.SetMouseMode(quillon::maRubberBand);
+  const auto click = [this](QPoint p, Qt::KeyboardModifiers mods) {
+    Press(View(), p, mods);
+    Release(View(), p, mods);
+  };
+  click({50, 50}, {});
+  Move(View(), {120, 80});
+  click({120, 80}, Qt::ControlModifier);
+  Move(View(), {200, 60});
+  click({200, 60}, {});
+  EXPECT_EQ(events, (std::vector<std::string>{"begin", "continue", "end"}));
+  // The chain's first line stays; only the last one is erased. Lines drawn
+  // in XOR outside any repaint show on the screen as on the surface.
+  Settle();
+  EXPECT_TRUE(SamePicture("viewer-rubberband", Screenshot(View()), Map().Surface()->PixelImage()));
+  const QImage shot = ImageCopy(Screenshot(View()));
+  TOffscreen offscreen(Map());
+  EXPECT_NE(shot.pixel(85, 65), ImageCopy(offscreen.Picture()).pixel(85, 65));
+}
+
 TEST_F(ViewerTest, MouseBoxCompletesInTheRealWindow) {
   // The user drags while MouseBox waits in its message loop.
   QTimer::singleShot(50, [this] {
