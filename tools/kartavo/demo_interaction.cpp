@@ -69,7 +69,14 @@ std::vector<Point> Wave(int x0, int x1, int y) {
 }
 
 void ReportTrace(TGeoMap& map, std::ostream& out) {
-  out << "  " << map.NumMTracePoints() << " trace points\n";
+  const int n = map.NumMTracePoints();
+  out << "  " << n << " trace points";
+  if (n > 0) {
+    const quillon::TColoredPoint first = map.GetMTracePoint(1), last = map.GetMTracePoint(n);
+    out << ", from " << Fixed(first.Y, 4) << ' ' << Fixed(first.X, 4) << " to " << Fixed(last.Y, 4)
+        << ' ' << Fixed(last.X, 4) << " (latitude longitude)";
+  }
+  out << '\n';
 }
 
 bool LoadSampleMap(TGeoMap& map, const std::filesystem::path& dir, std::ostream& out) {

@@ -14,6 +14,7 @@ const TMouseHandler* MouseHandlerFor(quillon::TMouseActMode Mode) {
   static const TDragZoomHandler dragZoom;
   static const TRubberBandHandler rubberBand;
   static const TSelectHandler select;
+  static const TTraceHandler trace;
   switch (Mode) {
   case quillon::maPan:
     return &pan;
@@ -29,6 +30,8 @@ const TMouseHandler* MouseHandlerFor(quillon::TMouseActMode Mode) {
     return &dragZoom;
   case quillon::maSelectRect:
     return &select;
+  case quillon::maMouseTrace:
+    return &trace;
   default:
     return nullptr;
   }

@@ -48,6 +48,13 @@ public:
   void Up(TMouseContext& Ctx, const TMouseInput& In) const override;
 };
 
+// Mode 17: freehand strokes recorded into the mouse trace.
+class TTraceHandler : public TMouseHandler {
+public:
+  void Move(TMouseContext& Ctx, const TMouseInput& In) const override;
+  void Up(TMouseContext& Ctx, const TMouseInput& In) const override;
+};
+
 // Both coordinates of In within 0 … W and 0 … H, inclusive.
 bool InsideControl(const TMouseContext& Ctx, const TMouseInput& In);
 // In with X clamped to Lo … Width and Y to Lo … Height.
