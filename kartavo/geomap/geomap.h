@@ -10,3 +10,4 @@
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
 #include "kartavo/geomap/lsq_solver.h"
+#include "kartavo/geomap/output/picture_copy.h"

@@ -276,6 +276,11 @@ public:
   // Writer of CalibDataFile.
   void SetCalDatName(const std::string& value);
 
+  // --- outputs (output/) ---
+  // Puts the picture last rendered, without the frame, on the clipboard;
+  // nothing is rendered anew.
+  void CopyToClipboard();
+
 protected:
   bool ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
                          const std::string& DataID);
