@@ -59,26 +59,28 @@ bool CalcPixelCoordsUTM(const TGeoRef& ref, double Northing, double Easting, int
   return okX && okY;
 }
 
-bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting) {
-  Northing = Easting = 0;
+namespace {
+
+// Both rows of an affine relation under cmUTM, written only when finite.
+bool UTMAffinePair(const TGeoRef& ref, const TAffineParams& P, double u, double v, double& a,
+                   double& b) {
+  a = b = 0;
   if (ref.Model != cmUTM) return false;
-  const double n = Affine(ref.Pars.EquRectPLSP, 1, x, y);
-  const double e = Affine(ref.Pars.EquRectPLSP, 2, x, y);
-  if (!std::isfinite(n) || !std::isfinite(e)) return false;
-  Northing = n;
-  Easting = e;
+  const double ra = Affine(P, 1, u, v), rb = Affine(P, 2, u, v);
+  if (!std::isfinite(ra) || !std::isfinite(rb)) return false;
+  a = ra;
+  b = rb;
   return true;
 }
 
+} // namespace
+
+bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting) {
+  return UTMAffinePair(ref, ref.Pars.EquRectPLSP, x, y, Northing, Easting);
+}
+
 bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x, double& y) {
-  x = y = 0;
-  if (ref.Model != cmUTM) return false;
-  const double fx = Affine(ref.Pars.EquRectSPPL, 1, Northing, Easting);
-  const double fy = Affine(ref.Pars.EquRectSPPL, 2, Northing, Easting);
-  if (!std::isfinite(fx) || !std::isfinite(fy)) return false;
-  x = fx;
-  y = fy;
-  return true;
+  return UTMAffinePair(ref, ref.Pars.EquRectSPPL, Northing, Easting, x, y);
 }
 
 // A relation whose easting does not move x has no single crossing row.

@@ -50,6 +50,24 @@ struct TrackedTags {
   }
 };
 
+// Stops an image reader once its header has given the size.
+struct HeaderRead {
+  int Width, Height;
+};
+
+// The size of a map image from its header alone: the reader is stopped
+// before any pixel is decoded.
+bool ImageHeaderSize(const std::string& path, int& width, int& height) {
+  try {
+    ReadMapImageFile(path, {}, [](int w, int h) { throw HeaderRead{w, h}; });
+  } catch (const HeaderRead& size) {
+    width = size.Width;
+    height = size.Height;
+    return true;
+  }
+  return false;
+}
+
 void ReadFile(const CalibFileArgs& args, LoadedCalibration& c) {
   if (!std::filesystem::is_regular_file(args.File))
     throw std::runtime_error("cannot open " + args.File + ": no such file");
@@ -81,13 +99,7 @@ void MapImageSize(const CalibFileArgs& args, LoadedCalibration& c) {
   const std::string& name = c.Data.MapFName;
   const auto path = std::filesystem::path(args.File).parent_path() / name;
   const bool there = !name.empty() && std::filesystem::is_regular_file(path);
-  if (there) {
-    if (auto img = ReadMapImageFile(path.string(), {})) {
-      c.Width = img->Width;
-      c.Height = img->Height;
-      return;
-    }
-  }
+  if (there && ImageHeaderSize(path.string(), c.Width, c.Height)) return;
   if (c.Model != cmConicConformal) return;
   throw std::runtime_error(
       args.File + ": the conicconformal fit depends on the map image's size, and " +
