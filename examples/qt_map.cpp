@@ -1,5 +1,5 @@
 // A Qt program that shows a calibrated map: the map widget in a window,
-// the title shows the position under the
+// dragging pans, the wheel zooms, the title shows the position under the
 // pointer. Usage: example_qt_map MAP.xml
 #include "kartavo/backend_qt/geomap_widget.h"
 
@@ -22,6 +22,18 @@ int main(int argc, char** argv) {
     QMessageBox::critical(nullptr, "example_qt_map", QString::fromStdString(e.what()));
     return 1;
   }
+  // The wheel zooms by a quarter a notch about the point under the pointer.
+  map.OnMouseWheel = [&map](fw::TObject*, fw::TShiftState, int delta, fw::TPoint at, bool& done) {
+    const fw::TPoint c = map.ScreenToClient(at);
+    const double m = map.Magnification(), m2 = m * (delta > 0 ? 1.25 : 0.8);
+    const quillon::TPoint tl = map.TopLeft();
+    map.SetSuppressPaint(true);
+    map.SetMagnification(m2);
+    map.SetTopLeft(
+        {static_cast<int>(tl.X + c.X / m - c.X / m2), static_cast<int>(tl.Y + c.Y / m - c.Y / m2)});
+    map.SetSuppressPaint(false);
+    done = true;
+  };
   map.OnMouseMove = [&](fw::TObject*, fw::TShiftState, int x, int y) {
     bool ok1 = false, ok2 = false;
     const quillon::TPoint p = map.ControlToMapImage({x, y});
