@@ -2,6 +2,7 @@
 
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/canvas.h"
+#include "kartavo/framework/codepage.h"
 #include "kartavo/framework/pen.h"
 #include "kartavo/geomap/pixel_round.h"
 
@@ -98,8 +99,11 @@ quillon::TDegreeFormat GridLabelFormat(double Spacing) {
 }
 
 std::string GridLabel(double Angle, double Spacing, char Positive, char Negative) {
-  return " " + tessaro::DegreeToStr(std::fabs(Angle), GridLabelFormat(Spacing), 0) + " " +
-         (Angle < 0 ? Negative : Positive) + " ";
+  // DegreeToStr writes the degree sign as a Windows-1252 byte; the canvas
+  // takes UTF-8.
+  return " " +
+         fw::Cp1252ToUtf8(tessaro::DegreeToStr(std::fabs(Angle), GridLabelFormat(Spacing), 0)) +
+         " " + (Angle < 0 ? Negative : Positive) + " ";
 }
 
 int GridParallelY(const TGeneratedMapBox& b, double Lat) {

@@ -39,8 +39,8 @@ constexpr int MaxGridLines = 10000;
 // How the lines of a grid with spacing Spacing are labelled: seconds for
 // spacings up to 0.06 degree, whole degrees for whole spacings, else minutes.
 KARTAVO_API quillon::TDegreeFormat GridLabelFormat(double Spacing);
-// The label of a grid line: " 15° N ", " 7°30' W " (Positive/Negative are
-// the hemisphere letters).
+// The label of a grid line, in UTF-8 as the canvas writes it: " 15° N ",
+// " 7°30' W " (Positive/Negative are the hemisphere letters).
 KARTAVO_API std::string GridLabel(double Angle, double Spacing, char Positive, char Negative);
 
 // Where a parallel (latitude Lat) or meridian (longitude Long) of the box

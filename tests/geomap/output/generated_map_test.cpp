@@ -52,10 +52,10 @@ TEST(GeneratedMap, LabelFormatsFollowTheSpacing) {
   EXPECT_EQ(GridLabelFormat(0.05), quillon::dfDegMinSec);
   EXPECT_EQ(GridLabelFormat(0.5), quillon::dfDegMin);
   EXPECT_EQ(GridLabelFormat(2), quillon::dfDecimal);
-  EXPECT_EQ(GridLabel(15, 5, 'N', 'S'), " 15\xB0 N ");
-  EXPECT_EQ(GridLabel(-7.5, 0.5, 'E', 'W'), " 7\xB0"
+  EXPECT_EQ(GridLabel(15, 5, 'N', 'S'), " 15\xC2\xB0 N ");
+  EXPECT_EQ(GridLabel(-7.5, 0.5, 'E', 'W'), " 7\xC2\xB0"
                                             "30' W ");
-  EXPECT_EQ(GridLabel(45.05, 0.05, 'N', 'S'), " 45\xB0"
+  EXPECT_EQ(GridLabel(45.05, 0.05, 'N', 'S'), " 45\xC2\xB0"
                                               "03'00\" N ");
 }
 
