@@ -1,3 +1,4 @@
+#include "position_text.h"
 #include "qt_test_support.h"
 #include "viewer_window.h"
 
@@ -235,3 +236,16 @@ TEST_F(ViewerTest, MouseBoxCompletesInTheRealWindow) {
 
 } // namespace
 } // namespace kartavo::qt
+
+namespace kartavo::viewer {
+namespace {
+
+TEST(ViewerPositionText, DegreesMinutesSecondsAndUtmInBothHemispheres) {
+  EXPECT_EQ(LatLonText(47.51234, -8.25, false), "47.51234 N  8.25000 W");
+  EXPECT_EQ(LatLonText(47.51234, -8.25, true), "47\u00B030'44.4\" N  8\u00B015'00.0\" W");
+  EXPECT_EQ(UtmText(-33.9, 151.2, gelWGS84), "UTM 56s 333569 6247473");
+  EXPECT_EQ(UtmText(48.0, 6.0, gelWGS84).substr(0, 8), "UTM 32n ");
+}
+
+} // namespace
+} // namespace kartavo::viewer

@@ -1,6 +1,7 @@
 #include "position_text.h"
 
 #include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/codepage.h"
 #include "kartavo/geobasics/utm.h"
 
 #include <cmath>
@@ -15,7 +16,8 @@ std::string Angle(double value, bool dms, char positive, char negative) {
   const double magnitude = std::fabs(value);
   std::string text;
   if (dms) {
-    text = tessaro::DegreeToStr(magnitude, quillon::dfDegMinSec, 1);
+    // The math library writes its degree sign in the single-byte code page.
+    text = fw::Cp1252ToUtf8(tessaro::DegreeToStr(magnitude, quillon::dfDegMinSec, 1));
   } else {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.5f", magnitude);
@@ -35,10 +37,10 @@ std::string UtmText(double Lat, double Lon, TGeoEllipsoid Ellipsoid) {
   double easting = 0, northing = 0;
   LatLongToUTM(Lat, Lon, Ellipsoid, zone, easting, northing);
   if (zone == 0) return "";
-  const bool south = northing < 0;
+  // Southern northings come with the false northing already added.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "UTM %d%c %.0f %.0f", zone, south ? 's' : 'n', easting,
-                south ? northing + 10000000.0 : northing);
+  std::snprintf(buf, sizeof buf, "UTM %d%c %.0f %.0f", zone, Lat < 0 ? 's' : 'n', easting,
+                northing);
   return buf;
 }
 
