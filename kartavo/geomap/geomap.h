@@ -20,6 +20,8 @@
 #include "kartavo/geomap/landmarks/symbol_repository.h"
 #include "kartavo/geomap/landmarks/xml_section.h"
 #include "kartavo/geomap/lsq_solver.h"
+#include "kartavo/geomap/output/generated_map.h"
+#include "kartavo/geomap/output/picture_copy.h"
 #include "kartavo/geomap/render/calib_marker.h"
 #include "kartavo/geomap/render/graticule_painter.h"
 #include "kartavo/geomap/render/image_layer.h"
