@@ -29,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const std::length_error&) {
     return 0;
   }
-  if (image.Width == 0 || image.Height == 0 || int64_t{image.Width} * image.Height > 65536) return 0;
+  if (image.Width == 0 || image.Height == 0 || int64_t{image.Width} * image.Height > 65536)
+    return 0;
   fw::TMemoryStream out;
   fw::WriteJpeg(out, image, 1 + size % 100);
   out.SetPosition(0);

@@ -18,6 +18,8 @@ class TTextFileSource {
 public:
   explicit TTextFileSource(fw::TTextFile& F) : FFile(F) {}
   bool Get(char& c) { return FFile.ReadChar(c); }
+  std::string_view Ahead() const { return FFile.Ahead(); }
+  void Take(size_t n) { FFile.Take(n); }
   void Finish() {}
 
 private:
@@ -38,6 +40,10 @@ public:
     c = FBuffer[static_cast<size_t>(FPos++)];
     return true;
   }
+  std::string_view Ahead() const {
+    return {FBuffer.data() + FPos, static_cast<size_t>(FEnd - FPos)};
+  }
+  void Take(size_t n) { FPos += std::min<int64_t>(static_cast<int64_t>(n), FEnd - FPos); }
   void Finish() {
     if (FEnd > FPos) FStream.Seek(FPos - FEnd, fw::soCurrent);
     FPos = FEnd = 0;
@@ -164,7 +170,18 @@ private:
     bool quoted = false;
     size_t quotedGt = std::string::npos;
     char c = 0;
-    while (FSrc.Get(c)) {
+    for (;;) {
+      // Characters that change nothing but the text go in bulk.
+      const std::string_view ahead = FSrc.Ahead();
+      size_t plain = 0;
+      while (plain < ahead.size() && !IsTagRestSpecial(ahead[plain]))
+        ++plain;
+      if (plain > 0) {
+        raw.append(ahead.substr(0, plain));
+        FSrc.Take(plain);
+        if (raw.size() > FLimits.MaxTagText) return stFailed;
+      }
+      if (!FSrc.Get(c)) break;
       if (c == '>' && !quoted) return stFound;
       if (c == '<' && !quoted) return stRestart;
       if (c == '>' && quotedGt == std::string::npos) quotedGt = raw.size();
@@ -180,6 +197,16 @@ private:
     if (quotedGt == std::string::npos) return stFailed;
     raw.resize(quotedGt);
     return stFound;
+  }
+
+  static bool IsTagRestSpecial(char c) {
+    static constexpr auto table = [] {
+      std::array<bool, 256> t{};
+      for (unsigned char s : {'>', '<', '"', '\r', '\n'})
+        t[s] = true;
+      return t;
+    }();
+    return table[static_cast<unsigned char>(c)];
   }
 
   static std::string NormaliseAttributes(std::string_view raw, bool& selfClosing) {

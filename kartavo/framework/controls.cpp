@@ -167,6 +167,12 @@ void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
 }
 
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  return handled;
+}
+
 void TControl::Resize() {
   if (OnResize) OnResize(this);
 }

@@ -37,6 +37,9 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// A wheel turn at MousePos (screen pixels); set Handled to keep it from the parent.
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            TPoint MousePos, bool& Handled)>;
 
 // How a control places itself in its parent's client area.
 enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
@@ -120,6 +123,8 @@ public:
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void Click();
   virtual void DblClick();
+  // A wheel turn over the control: raises OnMouseWheel; true when handled.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -127,6 +132,7 @@ public:
   TMouseEvent OnMouseDown;
   TMouseMoveEvent OnMouseMove;
   TMouseEvent OnMouseUp;
+  TMouseWheelEvent OnMouseWheel;
 
 protected:
   // Draws the control on its canvas; the plain control draws nothing.

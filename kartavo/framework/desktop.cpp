@@ -84,6 +84,10 @@ void TDesktop::DeliverTo(TControl* target, const TMouseMessage& m, TShiftState s
   case mmMouseMove:
     target->MouseMove(shift, p.X, p.Y);
     break;
+  case mmMouseWheel:
+    for (TControl* c = target; c && Alive(); c = c->Parent())
+      if (c->DoMouseWheel(shift, m.WheelDelta, m.Screen)) break;
+    break;
   case mmMouseUp:
     // The click comes before the release's own handler, as on the platform.
     if (m.Button == mbLeft && FClickPending == target) {

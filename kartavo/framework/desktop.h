@@ -14,15 +14,17 @@ namespace fw {
 
 class TControl;
 
-enum TMouseMessageKind : uint8_t { mmMouseDown, mmMouseMove, mmMouseUp, mmDblClick };
+enum TMouseMessageKind : uint8_t { mmMouseDown, mmMouseMove, mmMouseUp, mmDblClick, mmMouseWheel };
 
 // One piece of mouse input at a screen position. A double click is the
-// second press of the pair: mmDblClick stands for that press.
+// second press of the pair: mmDblClick stands for that press. A wheel turn
+// carries its distance in WheelDelta: 120 a notch, positive away from the user.
 struct TMouseMessage {
   TMouseMessageKind Kind = mmMouseMove;
   TMouseButton Button = mbLeft;
   TShiftState Keys; // keyboard modifiers only; the held buttons are tracked here
   TPoint Screen;
+  int WheelDelta = 0;
 };
 
 class TDesktop {
@@ -30,7 +32,8 @@ public:
   // Delivers the message to the control holding the capture, or else to the
   // topmost control under the pointer: MouseDown, MouseMove, MouseUp, Click
   // (a left press and release on the same control, released inside it) and
-  // DblClick followed by MouseDown with ssDouble.
+  // DblClick followed by MouseDown with ssDouble. A wheel turn goes to
+  // DoMouseWheel of that control and up its parents until one handles it.
   void Deliver(const TMouseMessage& Message);
 
   // The topmost showing, enabled control at the screen position, or null.

@@ -54,6 +54,11 @@ void THeadlessBackend::PostDblClick(const TControl* Control, int X, int Y, TShif
   PostMouseUp(Control, mbLeft, X, Y, Keys);
 }
 
+void THeadlessBackend::PostMouseWheel(const TControl* Control, int Delta, int X, int Y,
+                                      TShiftState Keys) {
+  FQueue.push_back(TMouseMessage{mmMouseWheel, mbLeft, Keys, ScreenPoint(Control, X, Y), Delta});
+}
+
 int THeadlessBackend::PresentCount(const TControl* Control) const {
   auto it = FPresents.find(Control);
   return it == FPresents.end() ? 0 : it->second;

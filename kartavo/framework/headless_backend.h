@@ -31,6 +31,8 @@ public:
   // The second press of a double click with the left button, and its
   // release; a full double click is PostClick followed by PostDblClick.
   void PostDblClick(const TControl* Control, int X, int Y, TShiftState Keys = {});
+  // A wheel turn of Delta (120 a notch, positive away from the user).
+  void PostMouseWheel(const TControl* Control, int Delta, int X, int Y, TShiftState Keys = {});
   void PostMessage(const TMouseMessage& Message) { FQueue.push_back(Message); }
   int PendingMessages() const { return static_cast<int>(FQueue.size()); }
 

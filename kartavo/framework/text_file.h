@@ -4,8 +4,10 @@
 
 #include "kartavo/framework/object.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fw {
@@ -30,6 +32,15 @@ public:
 
   // Reads the next line without its line break; false at the end of the file.
   bool ReadLn(std::string& Line);
+  // The characters read ahead from the file and not yet taken (may be
+  // empty before the end of the file: ReadChar refills), and taking n of
+  // them; readers that scan for a few special characters take the others
+  // in bulk.
+  std::string_view Ahead() const {
+    if (FHandle < 0 || !FReading) return {};
+    return {FBuffer.data() + FPos, FEnd - FPos};
+  }
+  void Take(size_t n) { FPos += std::min(n, FEnd - FPos); }
   // True when no further character can be read.
   bool Eof();
   // Reads one character; false at the end. Inline while the buffer holds

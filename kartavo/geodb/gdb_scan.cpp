@@ -181,6 +181,9 @@ TGdbScan ScanFileSet(const std::string& Base) {
   s.Journal = ReadJournal(JournalName(Base));
   if (s.Journal.State == TJournalState::Replay)
     s.Notes.push_back("an interrupted change is finished from its journal");
+  else if (s.Journal.State == TJournalState::Pending)
+    s.Notes.push_back("the journal of an unfinished change is dropped (the change never began "
+                      "on the files, or only the index files lag)");
   ReadSummary(s);
   ReadHeader(s);
   FindInterruptedDelete(s);

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -24,9 +25,14 @@ namespace {
 constexpr double StartError = 1e10;
 constexpr int StartStep = 1000000;
 
-// Centre of the points' box, the box starting as the inverted image.
+// Centre of the points' box, the box starting as the inverted image. Points
+// lie on their image, so that the box is theirs alone; without an image (a
+// calibration loaded while its image is missing) it starts from the points
+// themselves, which gives the same centre and so the same fit.
 void PointsCentre(const TCalibData& cd, int width, int height, int& cx, int& cy) {
-  int xmin = width, xmax = 0, ymin = height, ymax = 0;
+  const bool noImage = width < 1 || height < 1;
+  int xmin = noImage ? INT_MAX : width, xmax = noImage ? INT_MIN : 0;
+  int ymin = noImage ? INT_MAX : height, ymax = noImage ? INT_MIN : 0;
   for (int i = 1; i <= CalQuadCount(cd); ++i) {
     xmin = std::min(xmin, cd.CalQuads[i].MapX);
     xmax = std::max(xmax, cd.CalQuads[i].MapX);

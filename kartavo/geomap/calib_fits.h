@@ -25,8 +25,8 @@ void CalcMillerCylCalibration(const TCalibData& cd, TModelParams& pars);
 // Conic (cmConicConformal): searches the apex around which parallels are
 // circles and meridians rays, in 20 passes of 25 candidates with halving
 // steps from 1000000 pixels, around the centre of the points' box within the
-// image of the given size. With fewer than three points, or when no
-// candidate gives a finite error below 1e10, the previous parameters stay.
+// image of the given size; a size of 0 (no image) takes the points' own box. With fewer than three
+// points, or when no candidate gives a finite error below 1e10, the previous parameters stay.
 void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight, TModelParams& pars);
 
 // The squared error of one candidate apex, with the fitted slopes and

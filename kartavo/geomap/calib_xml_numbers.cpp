@@ -143,6 +143,62 @@ double ScanXmlDecimal(std::string_view Text, TXmlNumberSyntax Syntax) {
   return ScanXmlDecimal(Text, pos, Syntax);
 }
 
+namespace {
+
+bool HasDigit(std::string_view t) {
+  return t.find_first_of("0123456789") != std::string_view::npos;
+}
+
+bool OnlyBlanksFrom(std::string_view t, size_t pos) {
+  for (; pos < t.size(); ++pos)
+    if (!fw::IsSpaceOrTab(t[pos])) return false;
+  return true;
+}
+
+} // namespace
+
+bool ScanXmlDecimalChecked(std::string_view Text, size_t& Pos, TXmlNumberSyntax Syntax,
+                           double& Value) {
+  const size_t start = std::min(Pos, Text.size());
+  Value = ScanXmlDecimal(Text, Pos, Syntax);
+  if (!HasDigit(Text.substr(start, Pos - start)) || std::fabs(Value) == DBL_MAX) return false;
+  // A number broken after its digits (two separators, an exponent without
+  // digits after its sign) stops in front of a character that continues it.
+  if (Pos < Text.size()) {
+    const char c = Text[Pos];
+    const bool continues = c == '.' || IsDigit(c) || (Syntax.CommaSeparator && c == ',') ||
+                           (Syntax.Exponent && (c == 'e' || c == 'E'));
+    if (continues) return false;
+  }
+  return true;
+}
+
+bool ScanXmlIntegerChecked(std::string_view Text, size_t& Pos, int32_t& Value) {
+  size_t i = std::min(Pos, Text.size());
+  bool negative = false;
+  const bool unbroken = ScanSign(Text, i, negative);
+  const size_t digitsStart = i;
+  const size_t digits = unbroken ? ScanDigits(Text, i) : 0;
+  Pos = i;
+  int64_t v = 0;
+  auto r = std::from_chars(Text.data() + digitsStart, Text.data() + digitsStart + digits, v);
+  if (digits == 0 || r.ec != std::errc()) return false;
+  v = negative ? -v : v;
+  if (v < INT32_MIN || v > INT32_MAX) return false;
+  Value = static_cast<int32_t>(v);
+  return true;
+}
+
+bool XmlDecimalField(std::string_view Field, TXmlNumberSyntax Syntax, double& Value) {
+  size_t pos = 0;
+  return ScanXmlDecimalChecked(Field, pos, Syntax, Value) && OnlyBlanksFrom(Field, pos);
+}
+
+bool XmlIntegerField(std::string_view Field, int32_t& Value) {
+  size_t pos = 0;
+  return ScanXmlIntegerChecked(Field, pos, Value) && OnlyBlanksFrom(Field, pos);
+}
+
 std::string FormatXmlFixed(double Value, int Decimals) {
   if (std::isnan(Value)) Value = 0;
   if (std::isinf(Value)) Value = Value < 0 ? -DBL_MAX : DBL_MAX;

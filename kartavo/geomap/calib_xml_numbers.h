@@ -35,6 +35,19 @@ int32_t ScanXmlInteger(std::string_view Text);
 double ScanXmlDecimal(std::string_view Text, size_t& Pos, TXmlNumberSyntax Syntax);
 double ScanXmlDecimal(std::string_view Text, TXmlNumberSyntax Syntax);
 
+// Checked forms for values that must be numbers: the scan as above, but
+// false when no digit was read, when the number was broken before it was
+// complete, or when its value lies beyond the range of the type (where the
+// plain forms give 0 or clamp). Pos moves as in the plain forms; what
+// follows the number is for the caller to judge.
+bool ScanXmlDecimalChecked(std::string_view Text, size_t& Pos, TXmlNumberSyntax Syntax,
+                           double& Value);
+bool ScanXmlIntegerChecked(std::string_view Text, size_t& Pos, int32_t& Value);
+
+// The whole field as one checked number, blanks around it allowed.
+bool XmlDecimalField(std::string_view Field, TXmlNumberSyntax Syntax, double& Value);
+bool XmlIntegerField(std::string_view Field, int32_t& Value);
+
 // Fixed point with exactly Decimals digits after the point, a minus sign
 // only for values that do not round to zero.
 std::string FormatXmlFixed(double Value, int Decimals);

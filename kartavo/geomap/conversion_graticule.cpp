@@ -64,7 +64,8 @@ bool GraticuleUsable(const TMatrix& g) {
 // Interpolates the line value at a pixel between the two nearest curves of
 // one kind. `along` is the pixel coordinate the curves are functions of,
 // `across` the one they give.
-double InterpolateValue(const TMatrix& g, double kind, int along, int across, bool& valid) {
+template <typename T>
+double InterpolateValue(const TMatrix& g, double kind, T along, T across, bool& valid) {
   valid = false;
   if (!GraticuleUsable(g)) return 0.0;
   NearestTwo pick;
@@ -107,23 +108,50 @@ double GraticuleLongitude(const TMatrix& g, int x, int y, bool& valid) {
   return InterpolateValue(g, KindMeridian, y, x, valid);
 }
 
+double GraticuleLatitude(const TMatrix& g, double x, double y, bool& valid) {
+  return InterpolateValue(g, KindParallel, x, y, valid);
+}
+
+double GraticuleLongitude(const TMatrix& g, double x, double y, bool& valid) {
+  return InterpolateValue(g, KindMeridian, y, x, valid);
+}
+
+namespace {
+
 // Intersects the parallel y = p(x) with the meridian x = m(y) by fixed-point
-// iteration from (500, 0); there is no convergence test.
-bool GraticulePixel(const TMatrix& g, double Lat, double Long, int& x, int& y) {
+// iteration from (500, 0); there is no convergence test. False when there
+// are no curves to intersect; x and y hold where the iteration stopped.
+bool IterateGraticule(const TMatrix& g, double Lat, double Long, double& x, double& y,
+                      bool& diverged) {
+  diverged = false;
   if (g.NrOfRows() < 4) return false;
   Parabola parallel, meridian;
   if (!CurveAt(g, KindParallel, Lat, parallel) || !CurveAt(g, KindMeridian, Long, meridian))
     return false;
-  double fx = IterationStartX, fy = 0;
-  bool diverged = false;
+  x = IterationStartX;
+  y = 0;
   for (int step = 0; step < IterationSteps && !diverged; ++step) {
-    fy = parallel.At(fx);
-    fx = meridian.At(fy);
-    diverged = std::fabs(fx) > DivergedBeyond && std::fabs(fy) > DivergedBeyond;
+    y = parallel.At(x);
+    x = meridian.At(y);
+    diverged = std::fabs(x) > DivergedBeyond && std::fabs(y) > DivergedBeyond;
   }
+  return true;
+}
+
+} // namespace
+
+bool GraticulePixel(const TMatrix& g, double Lat, double Long, int& x, int& y) {
+  double fx = 0, fy = 0;
+  bool diverged = false;
+  if (!IterateGraticule(g, Lat, Long, fx, fy, diverged)) return false;
   const bool okX = RoundPixel(fx, x);
   const bool okY = RoundPixel(fy, y);
   return !diverged && okX && okY;
+}
+
+bool GraticulePixelOf(const TMatrix& g, double Lat, double Long, double& x, double& y) {
+  bool diverged = false;
+  return IterateGraticule(g, Lat, Long, x, y, diverged) && !diverged;
 }
 
 } // namespace kartavo

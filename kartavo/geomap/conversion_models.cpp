@@ -34,7 +34,7 @@ double Affine(const TAffineParams& P, int row, double u, double v) {
 
 // The conic position of a pixel: distance and bearing around the apex. At
 // the apex itself the bearing is undefined; on the apex row it is ±π/2.
-bool ConicPixelToGeo(const TConicParams& C, int x, int y, Axis axis, double& out) {
+bool ConicPixelToGeo(const TConicParams& C, double x, double y, Axis axis, double& out) {
   const double dx = x - C[1], dy = y - C[2];
   if (axis == Axis::Lat) {
     out = C[3] * std::sqrt(dx * dx + dy * dy) + C[4];
@@ -49,7 +49,7 @@ bool ConicPixelToGeo(const TConicParams& C, int x, int y, Axis axis, double& out
   return true;
 }
 
-bool MillerPixelToGeo(const TMillerParams& M, int x, int y, Axis axis, double& out) {
+bool MillerPixelToGeo(const TMillerParams& M, double x, double y, Axis axis, double& out) {
   if (axis == Axis::Lat) {
     if (M(1, 1) == 0.0) return false;
     out = (std::atan(std::exp((y - M(1, 2)) / M(1, 1))) - pi / 4) * MillerLatFactor;
@@ -60,7 +60,9 @@ bool MillerPixelToGeo(const TMillerParams& M, int x, int y, Axis axis, double& o
   return true;
 }
 
-bool PixelToGeo(const TGeoRef& ref, int x, int y, Axis axis, double& out) {
+// For whole pixels (int) as the interface gives them, and for fractional
+// ones (double); the biquadratic squares of whole pixels are exact integers.
+template <typename T> bool PixelToGeo(const TGeoRef& ref, T x, T y, Axis axis, double& out) {
   const int row = axis == Axis::Lat ? 1 : 2;
   bool valid = false;
   switch (ref.Model) {
@@ -90,26 +92,34 @@ bool PixelToGeo(const TGeoRef& ref, int x, int y, Axis axis, double& out) {
   return false;
 }
 
-double CheckedPixelToGeo(const TGeoRef& ref, int x, int y, Axis axis, bool& valid) {
+template <typename T>
+double CheckedPixelToGeo(const TGeoRef& ref, T x, T y, Axis axis, bool& valid) {
   double out = 0;
   valid = PixelToGeo(ref, x, y, axis, out) && std::isfinite(out);
   return valid ? out : 0.0;
 }
 
-bool ConicGeoToPixel(const TConicParams& C, double phi, double lambda, double& x, double& y) {
+// The interface's form rounds the row before the column follows from it;
+// the fractional form (wholeRow false) keeps the row as computed.
+bool ConicGeoToPixel(const TConicParams& C, double phi, double lambda, bool wholeRow, double& x,
+                     double& y) {
   if (C[3] == 0.0 || C[5] == 0.0) return false;
   const double t = std::tan((lambda - C[6]) / C[5]);
   const double q = ((phi - C[4]) / C[3]) / std::sqrt(1 + t * t);
   // Positions south of the equator lie on the other side of the apex row.
-  int ry = 0;
-  if (!RoundPixel(phi >= 0 ? C[2] + q : C[2] - q, ry)) return false;
-  y = ry;
-  x = t * (ry - C[2]) + C[1];
+  y = phi >= 0 ? C[2] + q : C[2] - q;
+  if (wholeRow) {
+    int ry = 0;
+    if (!RoundPixel(y, ry)) return false;
+    y = ry;
+  }
+  x = t * (y - C[2]) + C[1];
   return true;
 }
 
 // The unrounded pixel of a position; false when the model cannot place it.
-bool GeoToPixel(const TGeoRef& ref, double phi, double lambda, double& x, double& y) {
+bool GeoToPixel(const TGeoRef& ref, double phi, double lambda, bool wholeRow, double& x,
+                double& y) {
   const TModelParams& P = ref.Pars;
   switch (ref.Model) {
   case cmBiquadraticPn:
@@ -117,7 +127,7 @@ bool GeoToPixel(const TGeoRef& ref, double phi, double lambda, double& x, double
     y = Biquad(P.CalParsSPPL, 2, phi, lambda);
     return true;
   case cmConicConformal:
-    return ConicGeoToPixel(P.ConicPars, phi, lambda, x, y);
+    return ConicGeoToPixel(P.ConicPars, phi, lambda, wholeRow, x, y);
   case cmMillerCylindrical:
     x = lambda / 180 * pi * P.MillercylPar(2, 1) + P.MillercylPar(2, 2);
     y = std::log(std::tan(phi / 180 * pi * 0.4 + pi / 4)) * P.MillercylPar(1, 1) +
@@ -151,7 +161,7 @@ bool CalcPixelCoords(const TGeoRef& ref, double Lat, double Long, int& x, int& y
   if (ref.Model == cmUndefined) return false;
   if (ref.Model == cmParabolicIp) return GraticulePixel(ref.GratMat, Lat, Long, x, y);
   double fx = 0, fy = 0;
-  if (!GeoToPixel(ref, Lat, Long, fx, fy)) {
+  if (!GeoToPixel(ref, Lat, Long, true, fx, fy)) {
     x = y = 0;
     return false;
   }
@@ -159,6 +169,25 @@ bool CalcPixelCoords(const TGeoRef& ref, double Lat, double Long, int& x, int& y
   const bool okX = RoundPixel(fx, x);
   const bool okY = RoundPixel(fy, y);
   return okX && okY;
+}
+
+bool CalcPositionOfPixel(const TGeoRef& ref, double x, double y, double& Lat, double& Long) {
+  bool validLat = false, validLong = false;
+  Lat = CheckedPixelToGeo(ref, x, y, Axis::Lat, validLat);
+  Long = CheckedPixelToGeo(ref, x, y, Axis::Long, validLong);
+  return validLat && validLong;
+}
+
+bool CalcPixelOfPosition(const TGeoRef& ref, double Lat, double Long, double& x, double& y) {
+  x = y = 0;
+  bool valid = false;
+  if (ref.Model == cmParabolicIp)
+    valid = GraticulePixelOf(ref.GratMat, Lat, Long, x, y);
+  else
+    valid = GeoToPixel(ref, Lat, Long, false, x, y);
+  if (valid && std::isfinite(x) && std::isfinite(y)) return true;
+  x = y = 0;
+  return false;
 }
 
 } // namespace kartavo

@@ -36,7 +36,7 @@ void MapZoneUTM(const TCalibData& cd, double Lat, double Long, double& easting, 
 
 } // namespace
 
-void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long) {
+void UTMPixelToGeo(const TGeoRef& ref, double x, double y, double& Lat, double& Long) {
   const double northing = Affine(ref.Pars.EquRectPLSP, 1, x, y);
   const double easting = Affine(ref.Pars.EquRectPLSP, 2, x, y);
   UTMToLatLong(easting, northing, ref.CalibData.UTMZone, ref.CalibData.UTMSouth,
@@ -57,6 +57,30 @@ bool CalcPixelCoordsUTM(const TGeoRef& ref, double Northing, double Easting, int
   const bool okX = RoundPixel(Affine(F, 1, Northing, Easting), x);
   const bool okY = RoundPixel(Affine(F, 2, Northing, Easting), y);
   return okX && okY;
+}
+
+namespace {
+
+// Both rows of an affine relation under cmUTM, written only when finite.
+bool UTMAffinePair(const TGeoRef& ref, const TAffineParams& P, double u, double v, double& a,
+                   double& b) {
+  a = b = 0;
+  if (ref.Model != cmUTM) return false;
+  const double ra = Affine(P, 1, u, v), rb = Affine(P, 2, u, v);
+  if (!std::isfinite(ra) || !std::isfinite(rb)) return false;
+  a = ra;
+  b = rb;
+  return true;
+}
+
+} // namespace
+
+bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting) {
+  return UTMAffinePair(ref, ref.Pars.EquRectPLSP, x, y, Northing, Easting);
+}
+
+bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x, double& y) {
+  return UTMAffinePair(ref, ref.Pars.EquRectSPPL, Northing, Easting, x, y);
 }
 
 // A relation whose easting does not move x has no single crossing row.

@@ -8,7 +8,7 @@ namespace kartavo {
 
 // Position of a pixel: northing and easting from EquRectPLSP, then the
 // inverse UTM projection in the map's zone, hemisphere and ellipsoid.
-void UTMPixelToGeo(const TGeoRef& ref, int x, int y, double& Lat, double& Long);
+void UTMPixelToGeo(const TGeoRef& ref, double x, double y, double& Lat, double& Long);
 // Unrounded pixel of a position: its UTM coordinates in the map's zone and
 // hemisphere (in the zone the position falls in when the map has none),
 // then EquRectSPPL.

@@ -42,6 +42,18 @@ bool CalcPixelCoordsUTM(const TGeoRef& ref, double Northing, double Easting, int
 int CalcUTMyFromNorthingX(const TAffineParams& F, double Northing, int x);
 int CalcUTMxFromEastingY(const TAffineParams& F, double Easting, int y);
 
+// Fractional map-image pixels: the same conversions without rounding, for
+// positions between whole pixels and for tools that must not lose the
+// fraction. They agree with the integer forms at whole pixels, except that
+// under cmConicConformal the integer form rounds the row before the column
+// follows from it. False (and 0, 0) where the model cannot convert.
+bool CalcPositionOfPixel(const TGeoRef& ref, double x, double y, double& Lat, double& Long);
+bool CalcPixelOfPosition(const TGeoRef& ref, double Lat, double Long, double& x, double& y);
+// Under cmUTM only: northing and easting in the map's zone from a pixel and
+// back, through the affine relation.
+bool CalcUTMOfPixel(const TGeoRef& ref, double x, double y, double& Northing, double& Easting);
+bool CalcPixelOfUTM(const TGeoRef& ref, double Northing, double Easting, double& x, double& y);
+
 // Whether a position lies strictly inside the quadrilateral of the corners
 // (in the order top-left, bottom-left, bottom-right, top-right). Edges and
 // corners are outside; nothing wraps at ±180°.
@@ -63,5 +75,9 @@ bool RecalcGratMat(const TCalibData& cd, tessaro::TMatrix& GratMat);
 double GraticuleLatitude(const tessaro::TMatrix& g, int x, int y, bool& valid);
 double GraticuleLongitude(const tessaro::TMatrix& g, int x, int y, bool& valid);
 bool GraticulePixel(const tessaro::TMatrix& g, double Lat, double Long, int& x, int& y);
+// Their fractional forms.
+double GraticuleLatitude(const tessaro::TMatrix& g, double x, double y, bool& valid);
+double GraticuleLongitude(const tessaro::TMatrix& g, double x, double y, bool& valid);
+bool GraticulePixelOf(const tessaro::TMatrix& g, double Lat, double Long, double& x, double& y);
 
 } // namespace kartavo

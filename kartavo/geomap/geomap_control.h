@@ -65,7 +65,7 @@ public:
   fw::TColor ColorFrame() const { return FStyle.FrameColor(); }
   void SetColorFrame(fw::TColor value);
   bool ConfinePanToMapImage() const { return FView.ConfinePan(); }
-  void SetConfinePanToMapImage(bool value);
+  void SetConfinePanToMapImage(bool value) { SetConfinePan(value); }
   const std::string& EmptyMsg() const { return FStyle.EmptyMsg(); }
   void SetEmptyMsg(const std::string& value);
   quillon::TFrameStyle FrameStyle() const { return FStyle.FrameStyle(); }
@@ -152,6 +152,34 @@ public:
 
   void DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D);
   void DoZoomPanEvent();
+
+  // --- view and zoom stack (geomap_view.cpp) ---
+  // Magnifications are taken within TMapView::MinMagnification …
+  // MaxMagnification; a value beyond that range is clamped to it, and one
+  // that is not positive and finite is ignored like other out-of-range
+  // values: the view stays as it was and nothing repaints.
+  void SetMagnification(double x);
+  // Stores the point as it is (no confinement) and repaints.
+  void SetTopLeft(quillon::TPoint APoint);
+  void BringMapPixelToCenter(quillon::TPoint APoint);
+  // Does nothing when the position does not convert to a map-image pixel.
+  void BringLocationToCenter(double Latitude, double Longitude);
+  void PanMapToFillWindow();
+  // Writer of ConfinePanToMapImage.
+  void SetConfinePan(bool value);
+  // Without a map image (or in a control without area) there is nothing to
+  // fit: the view stays as it was.
+  void ZoomFitPage();
+  void ZoomStateOnStack();
+  // Out of -15 … 0 the entry reads empty.
+  TgmZoomStackEntry GetZoomStackEntry(int StackIx) const;
+  TgmZoomStackEntry ZoomStack(int StackIx) const { return GetZoomStackEntry(StackIx); }
+  void ZoomHistory(int Index);
+  void ClearZoomHistory();
+
+  // --- mouse (geomap_mouse.cpp; the modes in interaction/) ---
+  bool MouseBox(int& xLo, int& yLo, int& xHi, int& yHi);
+  void MouseBoxAbort();
   void SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, bool Transparent);
 
   // --- landmarks (geomap_landmarks.cpp; the work is TLandmarkStore's) ---
@@ -288,6 +316,9 @@ private:
 
 protected:
   void AssignTo(fw::TPersistent* Dest) const override;
+  void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
+  void MouseMove(fw::TShiftState Shift, int X, int Y) override;
+  void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
 
   // The refit after every change of the calibration: the fit of the model
   // in force, then corners and resolution. With graticule update the
@@ -326,7 +357,6 @@ private:
   void PaintEmptyDisplay(fw::TCanvas& c);
   void PaintMapLayers(fw::TCanvas& c);
   TImageLayerCounts FRenderCounts;
-  void ClearZoomHistory();
   int FPaintCount = 0;
 };
 

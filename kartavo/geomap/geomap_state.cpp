@@ -18,8 +18,6 @@ TGeoMap::TGeoMap(fw::TComponent* AOwner)
 
 TGeoMap::~TGeoMap() = default;
 
-void TGeoMap::ClearZoomHistory() { FView.ClearHistory(); }
-
 void TGeoMap::AssignTo(fw::TPersistent* Dest) const {
   if (auto* map = dynamic_cast<TGeoMap*>(Dest)) {
     map->Assign(this);
@@ -99,10 +97,6 @@ void TGeoMap::SetUTMGridDist(int value) {
   Paint();
 }
 
-// Keeping the view inside the image on the way back to true belongs to the
-// zoom and pan logic.
-void TGeoMap::SetConfinePanToMapImage(bool value) { FView.SetConfinePan(value); }
-
 void TGeoMap::SetUTMZone(int value) { FCalib.SetUTMZone(value); }
 
 void TGeoMap::SetShowGraticule(TShowGrat value) {
@@ -137,10 +131,6 @@ void TGeoMap::SetHighLightProperties(fw::TColor ColorFG, fw::TColor ColorBG, boo
 
 void TGeoMap::DoSelectRectEvent(int32_t Flag, double A, double B, double C, double D) {
   if (OnSelectRect) OnSelectRect(this, Flag != 0, A, B, C, D);
-}
-
-void TGeoMap::DoZoomPanEvent() {
-  if (OnZoomPan) OnZoomPan(this);
 }
 
 } // namespace kartavo

@@ -119,3 +119,25 @@ TEST_F(ControlTest, AWaitingLoopIsFedThroughTheIdleHook) {
   Input().OnIdle = nullptr;
   EXPECT_EQ(Log, (Lines{"top down L 1,1 +left", "top click", "top up L 9,9"}));
 }
+
+TEST_F(ControlTest, WheelGoesUpTheParentsUntilOneHandlesIt) {
+  auto top = Probe("top", nullptr, 1000, 500, 200, 150);
+  auto child = Probe("child", top.get(), 10, 20, 50, 40);
+  auto inner = Probe("inner", child.get(), 5, 5, 10, 10);
+  auto wheel = [this](fw::TControl* c, bool handles) {
+    c->OnMouseWheel = [this, c, handles](fw::TObject*, fw::TShiftState s, int delta, fw::TPoint at,
+                                         bool& handled) {
+      Log.push_back(c->Name() + " wheel " + std::to_string(delta) + " " + std::to_string(at.X) +
+                    "," + std::to_string(at.Y) + (s.Contains(fw::ssCtrl) ? " +ctrl" : ""));
+      handled = handles;
+    };
+  };
+  wheel(inner.get(), false);
+  wheel(child.get(), true);
+  wheel(top.get(), true);
+  Input().PostMouseWheel(inner.get(), -240, 1, 2, {fw::ssCtrl});
+  Input().PostMouseWheel(top.get(), 120, 100, 100);
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(Log, (Lines{"inner wheel -240 1016,527 +ctrl", "child wheel -240 1016,527 +ctrl",
+                        "top wheel 120 1100,600"}));
+}

@@ -12,15 +12,8 @@
 namespace kartavo {
 namespace {
 
+using clitest::Lines;
 using clitest::RunCli;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
 
 std::vector<double> Numbers(const std::string& line) {
   std::vector<double> values;

@@ -13,15 +13,8 @@
 namespace kartavo {
 namespace {
 
+using clitest::Lines;
 using clitest::RunCli;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
 
 // 1000 random positions anywhere in the UTM zones, through `utm` and back
 // through `utm -r`: the same positions to the precision printed, both

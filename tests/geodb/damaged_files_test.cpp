@@ -14,15 +14,7 @@ namespace {
 
 class Damaged : public GeoDBTest {
 protected:
-  // A database of a polygon, a BLOB and a town, closed again.
-  void Build() {
-    TGeoDB db(nullptr);
-    db.SetDBName(base);
-    db.AddBorder("B", Square(1, 2, 3), true, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    const std::string blob = "blob";
-    db.AddBLOB("b", 0, 0, 0, 0, 0, 0, 0, 0, 0, {}, blob.data(), 4);
-    db.AddTown("T", 0, 0, {5, 6}, 0, 0, 0);
-  }
+  void Build() { BuildBorderBlobTown(); }
   void Patch32(const char* suffix, size_t at, int32_t v) {
     Bytes b = Raw(suffix);
     Put32(b, at, static_cast<uint32_t>(v));

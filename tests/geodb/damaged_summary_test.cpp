@@ -35,12 +35,6 @@ protected:
     s.resize(bytes);
     WriteRaw(File(".orvgds"), s);
   }
-  std::map<std::string, Bytes> Files() const {
-    std::map<std::string, Bytes> out;
-    for (const auto& e : std::filesystem::directory_iterator(dir))
-      out[e.path().filename().string()] = ReadRaw(e.path().string());
-    return out;
-  }
   static void ExpectRefused(const std::function<void()>& change, const char* operation) {
     try {
       change();

@@ -154,6 +154,25 @@ protected:
   void TearDown() override { std::filesystem::remove_all(dir); }
 
   std::string File(const char* suffix) const { return base + suffix; }
+
+  // A database of a border, a 4-byte BLOB and a town, closed again.
+  void BuildBorderBlobTown(const char* border = "B", const char* blob = "b",
+                           const char* town = "T") const {
+    kartavo::TGeoDB db(nullptr);
+    db.SetDBName(base);
+    db.AddBorder(border, {{1, 2}, {4, 2}, {4, 5}, {1, 5}}, true, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    const std::string content = "blob";
+    db.AddBLOB(blob, 0, 0, 0, 0, 0, 0, 0, 0, 0, {}, content.data(), 4);
+    db.AddTown(town, 0, 0, {5, 6}, 0, 0, 0);
+  }
+
+  // Every file of the scratch folder by name.
+  std::map<std::string, Bytes> Files() const {
+    std::map<std::string, Bytes> out;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+      out[e.path().filename().string()] = ReadRaw(e.path().string());
+    return out;
+  }
   Bytes Raw(const char* suffix) const { return ReadRaw(File(suffix)); }
 
   // Records every progress value the database reports.

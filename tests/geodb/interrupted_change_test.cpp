@@ -12,25 +12,11 @@ namespace {
 
 class Interrupted : public GeoDBTest {
 protected:
-  // Alpha, Beta, Gamma: a polygon, a BLOB and a town.
-  void Build() {
-    TGeoDB db(nullptr);
-    db.SetDBName(base);
-    db.AddBorder("Alpha", Square(1, 2, 3), true, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-    const std::string blob = "blob";
-    db.AddBLOB("Beta", 0, 0, 0, 0, 0, 0, 0, 0, 0, {}, blob.data(), 4);
-    db.AddTown("Gamma", 0, 0, {5, 6}, 0, 0, 0);
-  }
+  void Build() { BuildBorderBlobTown("Alpha", "Beta", "Gamma"); }
   std::vector<std::string> Names(TGeoDB& db) {
     std::vector<std::string> out;
     for (int n = 1; n <= db.NumEntries(); ++n)
       out.push_back(db.Data(n).Name.ToString());
-    return out;
-  }
-  std::map<std::string, Bytes> Files() const {
-    std::map<std::string, Bytes> out;
-    for (const auto& e : std::filesystem::directory_iterator(dir))
-      out[e.path().filename().string()] = ReadRaw(e.path().string());
     return out;
   }
 };

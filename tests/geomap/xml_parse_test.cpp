@@ -249,3 +249,77 @@ TEST(XmlParse, StreamIsReadFromItsCurrentPosition) {
 
 } // namespace
 } // namespace kartavo
+
+namespace kartavo {
+namespace {
+
+TEST(XmlParse, ValuesThatAreNoNumbersAreRefusedNotReadAsZero) {
+  const std::string quads = "<calquads npoints=\"1\">\n";
+  const std::string prefix = "ParseCalibData: calibration point 1: ";
+  ExpectParseError(quads + "[abc,def,600,0]\n</calquads>",
+                   prefix + "latitude \"abc\" is not a number");
+  ExpectParseError(quads + "[nan,inf,600,0]\n</calquads>",
+                   prefix + "latitude \"nan\" is not a number");
+  ExpectParseError(quads + "[47.5,inf,600,0]\n</calquads>",
+                   prefix + "longitude \"inf\" is not a number");
+  ExpectParseError(quads + "[1e5,2.0,600,0]\n</calquads>",
+                   prefix + "latitude \"1e5\" is not a number");
+  ExpectParseError(quads + "[47.5,8.0,600.5,0]\n</calquads>",
+                   prefix + "x \"600.5\" is not a number");
+  ExpectParseError(quads + "[47.5,8.0,600]\n</calquads>", prefix + "x \"600\" is not a number");
+  ExpectParseError(quads + "[47.5,8.0,600,0 7]\n</calquads>", prefix + "y \"0 7\" is not a number");
+  ExpectParseError("<calquads npoints=\"four\">\n[47.5,8.0,600,0]\n</calquads>",
+                   "ParseCalibData: npoints \"four\" is not a number");
+  ExpectParseError("<corners>\n[abc,8] [1,2] [3,4] [5,6]\n</corners>",
+                   "ParseCalibData: corner latitude \"abc\" is not a number");
+  ExpectParseError("<resolution>fine</resolution>",
+                   "ParseCalibData: resolution \"fine\" is not a number");
+  ExpectParseError("<resolution>1e999</resolution>",
+                   "ParseCalibData: resolution \"1e999\" is not a number");
+  ExpectParseError("<calline type=\"parallel\" value=\"4x7\" npoints=\"0\">\n\n</calline>",
+                   "ParseCalibData: line value \"4x7\" is not a number");
+  ExpectParseError("<calline type=\"parallel\" value=\"1\" npoints=\"1\">\n[5,]\n</calline>",
+                   "ParseCalibData: graticule point y \"\" is not a number");
+  ExpectParseError("<utmzone>99</utmzone>", "ParseCalibData: UTM zone 99 is outside 1 ... 60");
+  ExpectParseError("<utmzone></utmzone>", "ParseCalibData: UTM zone \"\" is not a number");
+}
+
+TEST(XmlParse, TolerantNumberSyntaxStays) {
+  TCalibData cd;
+  TCalibModel m = cmUndefined;
+  const std::string body =
+      "<CALLINE TYPE=\"Parallel\" VALUE=\" 47,5 \" NPOINTS=\"+3\">\n[1, 2] [3,4] [ 5 ,6 ]\n"
+      "</CALLINE>\n<resolution> 625,871 </resolution>\n<corners>\n[47.5, 8] [1,2] [3,4] [5,6]\n"
+      "</corners>\n<utmzone>-1</utmzone>\n<calquads npoints=\"2\">\n[47.5;8.25;600;0] "
+      "[-1.5,-.5,+3, 4 ]\n</calquads>";
+  ASSERT_TRUE(ParseText(Calib("a", body), "a", cd, m));
+  EXPECT_EQ(cd.CalLines[1].LineValue, 47.5);
+  EXPECT_EQ(cd.CalLines[1].CalPoints[3], (quillon::TPoint{5, 6}));
+  EXPECT_EQ(cd.Resolution, 625.871);
+  EXPECT_EQ(cd.Corners[0].Longit, 8);
+  EXPECT_EQ(cd.UTMZone, -1);
+  ASSERT_EQ(cd.NumCalQuads, 2);
+  EXPECT_EQ(cd.CalQuads[1].Longitude, 8.25);
+  EXPECT_EQ(cd.CalQuads[2].Longitude, -0.5);
+  EXPECT_EQ(cd.CalQuads[2].MapX, 3);
+  EXPECT_EQ(cd.CalQuads[2].MapY, 4);
+}
+
+// Every cut of a written calibration after its header and before its
+// closing tag is refused: a truncated file is never a smaller calibration.
+TEST(XmlParse, EveryTruncationOfAFileIsRefused) {
+  const std::string text = JoinLines(ExampleLines(), "\r\n");
+  const size_t body = text.find("<corners>"), end = text.find("</geomap>");
+  ASSERT_NE(end, std::string::npos);
+  for (size_t cut = body; cut < end + 8; ++cut) {
+    TCalibData cd;
+    TCalibModel m = cmUndefined;
+    EXPECT_THROW(ParseText(text.substr(0, cut), "alps", cd, m), EORVGeoMapError) << cut;
+  }
+  TCalibData cd;
+  TCalibModel m = cmUndefined;
+  EXPECT_TRUE(ParseText(text.substr(0, end + 9), "alps", cd, m));
+}
+
+} // namespace
+} // namespace kartavo

@@ -4,8 +4,10 @@
 
 #include "kartavo/geomap/calib_records.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,6 +47,27 @@ inline std::string ReadBytes(const std::string& file) {
 inline void WriteBytes(const std::string& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary);
   out << bytes;
+}
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+};
+
+// Runs the kartavo program with the arguments and standard input; its exit
+// status and everything it printed.
+inline TRun RunCli(const std::string& args, const std::string& input = "") {
+  TScratchDir dir;
+  const std::string in = dir.File("stdin.txt");
+  WriteBytes(in, input);
+  TRun r;
+  FILE* p = ::popen((std::string(KARTAVO_CLI) + " " + args + " < " + in + " 2>&1").c_str(), "r");
+  char buf[4096];
+  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+    r.Out.append(buf, n);
+  const int status = ::pclose(p);
+  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
 }
 
 // Joins lines, each ended by the given line break.

@@ -11,6 +11,7 @@ namespace kcli {
 struct CalibFileArgs {
   std::string File;
   std::string Id;
+  std::pair<int, int> Size{0, 0}; // of the map image; 0 x 0: from the image named in the file
   bool Utm = false;
   std::vector<std::string> Words; // coordinates given on the command line
 };
@@ -24,6 +25,7 @@ struct CalibFitArgs {
   std::string Id = "map";
   std::string Map;
   std::string Caption;
+  bool Force = false; // write a fit the points cannot determine or do not match
 };
 
 void RunCalibInfo(const CalibFileArgs& args);

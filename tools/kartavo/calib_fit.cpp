@@ -1,8 +1,10 @@
 // kartavo calib fit: a calibration from control points, fitted like the map
 // control fits it, reported and written as an XML file.
 #include "calib_commands.h"
+#include "calib_fit_check.h"
 #include "calib_report.h"
 #include "cli.h"
+#include "line_stream.h"
 
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
@@ -32,24 +34,55 @@ void ParseZone(const std::string& text, int& zone, bool& south) {
   south = last == 'S';
 }
 
+// Where a control point may lie: on the image, at a position on the
+// ellipsoid, or (UTM) within the zone's coordinates.
+std::string PointOutOfRange(const TCalQuad& q, bool utm, int width, int height) {
+  if (q.MapX < 0 || q.MapX > width || q.MapY < 0 || q.MapY > height)
+    return "pixel " + std::to_string(q.MapX) + " " + std::to_string(q.MapY) +
+           " lies outside the image (0 ... " + std::to_string(width) + ", 0 ... " +
+           std::to_string(height) + ")";
+  if (utm) {
+    if (q.Latitude < 0 || q.Latitude > 10000000) return "northing outside 0 ... 10000000";
+    if (q.Longitude < 0 || q.Longitude > 1000000) return "easting outside 0 ... 1000000";
+    return {};
+  }
+  if (q.Latitude < -90 || q.Latitude > 90) return "latitude outside -90 ... 90";
+  if (q.Longitude < -180 || q.Longitude > 180) return "longitude outside -180 ... 180";
+  return {};
+}
+
 // Reads "a b x y" lines (blank lines and lines starting with # are skipped).
-void ReadControlPoints(std::istream& in, const std::string& name, TCalibData& cd) {
+void ReadControlPoints(std::istream& in, const std::string& name, const CalibFitArgs& args,
+                       TCalibData& cd) {
   std::string line;
   for (int no = 1; std::getline(in, line); ++no) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto fields = SplitFields(line);
+    const LineFields fields = SplitLine(line);
     if (fields.empty() || fields[0][0] == '#') continue;
+    const std::string where = name + " line " + std::to_string(no) + ": ";
     TCalQuad q;
-    if (fields.size() != 4 || !ParseDouble(fields[0], q.Latitude) ||
-        !ParseDouble(fields[1], q.Longitude) || !ParseInt(fields[2], q.MapX) ||
-        !ParseInt(fields[3], q.MapY))
-      throw std::runtime_error(name + " line " + std::to_string(no) +
-                               ": expected four numbers \"a b x y\", got \"" + line + "\"");
+    if (fields.size() != 4 || !ParseNumber(fields[0], q.Latitude) ||
+        !ParseNumber(fields[1], q.Longitude) || !ParseInteger(fields[2], q.MapX) ||
+        !ParseInteger(fields[3], q.MapY))
+      throw std::runtime_error(where +
+                               "expected four numbers \"a b x y\" (x, y whole pixels), "
+                               "got " +
+                               QuoteLine(line));
+    const std::string range =
+        PointOutOfRange(q, !args.Utm.empty(), args.Size.first, args.Size.second);
+    if (!range.empty()) throw std::runtime_error(where + range + ": " + QuoteLine(line));
     if (cd.NumCalQuads == MaxCalQuads)
       throw std::runtime_error(name + ": more than " + std::to_string(MaxCalQuads) +
                                " control points");
     cd.CalQuads[++cd.NumCalQuads] = q;
   }
+}
+
+// A doubt about the fit: refused, or with --force reported and passed.
+void Doubt(const std::string& reason, bool force) {
+  if (reason.empty()) return;
+  if (!force) throw std::runtime_error(reason + " (--force writes it all the same)");
+  std::cerr << "kartavo calib fit: warning: " << reason << '\n';
 }
 
 } // namespace
@@ -67,15 +100,14 @@ void RunCalibFit(const CalibFitArgs& args) {
     throw CLI::ValidationError("--model", "utm needs --utm ZONE[N|S]");
   }
   if (args.Points.empty() || args.Points == "-") {
-    ReadControlPoints(std::cin, "standard input", cd);
+    ReadControlPoints(std::cin, "standard input", args, cd);
   } else {
     std::ifstream in(args.Points);
     if (!in) throw std::runtime_error("cannot open " + args.Points);
-    ReadControlPoints(in, args.Points, cd);
+    ReadControlPoints(in, args.Points, args, cd);
   }
-  if (cd.NumCalQuads < 3)
-    throw std::runtime_error("need at least 3 control points, got " +
-                             std::to_string(cd.NumCalQuads));
+  if (cd.NumCalQuads == 0) throw std::runtime_error("no control points");
+  Doubt(UndeterminedReason(model, cd), args.Force);
 
   const auto [w, h] = args.Size;
   TModelParams pars;
@@ -83,7 +115,9 @@ void RunCalibFit(const CalibFitArgs& args) {
   FitCalibration(model, cd, w, h, pars);
   const TGeoRef ref{model, cd, pars, grat};
   CalcExtentsAndResolution(ref, w, h, cd.Corners, cd.Resolution);
-  PrintCalibReport(std::cout, model, cd, CalibResiduals(ref));
+  const CalibResidual residual = CalibResiduals(ref);
+  PrintCalibReport(std::cout, model, cd, residual);
+  Doubt(UntrustedFitReason(cd, residual, w, h), args.Force);
   if (!args.Output.empty()) {
     fw::TTextFile f;
     f.Rewrite(args.Output);

@@ -65,39 +65,6 @@ DemoRegistrar::DemoRegistrar(int order, std::string title, DemoSection section) 
 
 void SetExitCode(int code) { ExitCodeSlot() = code; }
 
-void ForEachInputLine(const std::vector<std::string>& words,
-                      const std::function<void(const std::string&, int)>& fn) {
-  if (!words.empty()) {
-    std::string line;
-    for (const auto& w : words)
-      line += (line.empty() ? "" : " ") + w;
-    fn(line, 1);
-    return;
-  }
-  std::string line;
-  int no = 0;
-  while (std::getline(std::cin, line)) {
-    ++no;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    fn(line, no);
-  }
-}
-
-std::vector<std::string> SplitFields(const std::string& line) {
-  std::vector<std::string> out;
-  std::string cur;
-  for (char c : line) {
-    if (c == ' ' || c == '\t' || c == ',' || c == ';') {
-      if (!cur.empty()) out.push_back(std::move(cur));
-      cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  if (!cur.empty()) out.push_back(std::move(cur));
-  return out;
-}
-
 bool ParseDouble(const std::string& text, double& value) { return ParseNumber(text, value); }
 
 bool ParseInt(const std::string& text, int& value) { return ParseInteger(text, value); }

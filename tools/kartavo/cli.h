@@ -34,16 +34,7 @@ struct DemoRegistrar {
 
 void SetExitCode(int code);
 
-// Feeds each input line to fn: the positional words joined as one line when
-// any were given, otherwise every line of standard input. fn gets the line
-// and its number counted from 1.
-void ForEachInputLine(const std::vector<std::string>& words,
-                      const std::function<void(const std::string& line, int lineNo)>& fn);
-
-// Splits a line into whitespace or comma separated fields.
-std::vector<std::string> SplitFields(const std::string& line);
-
-// Parses a whole field as a finite double; false on anything else.
+// Parses a whole field as a finite double (see ParseNumber); false on anything else.
 bool ParseDouble(const std::string& text, double& value);
 bool ParseInt(const std::string& text, int& value);
 

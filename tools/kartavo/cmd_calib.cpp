@@ -8,10 +8,18 @@
 namespace kcli {
 namespace {
 
+// "--size 600 400" or "--size 600,400".
+CLI::Option* AddSize(CLI::App* sub, std::pair<int, int>& size, const char* help) {
+  return sub->add_option("--size", size, help)->delimiter(',')->check(CLI::Range(1, 1000000));
+}
+
 void AddFileArgs(CLI::App* sub, CalibFileArgs& a, const char* coords) {
-  sub->add_option("FILE", a.File, "Calibration XML file")->required()->check(CLI::ExistingFile);
+  sub->add_option("FILE", a.File, "Calibration XML file")->required();
   sub->add_option("ID", a.Id, "Data identifier of the calibration (default: the first one)");
-  sub->add_option("--at", a.Words, coords)->expected(0, -1);
+  AddSize(sub, a.Size,
+          "Width and height of the map image (W H or W,H); without it the image the "
+          "calibration names is looked for beside the file. The conic fit depends on it");
+  if (coords) sub->add_option("--at", a.Words, coords)->expected(0, -1);
 }
 
 void AddCalibCommand(CLI::App& root) {
@@ -21,20 +29,20 @@ void AddCalibCommand(CLI::App& root) {
   auto info = std::make_shared<CalibFileArgs>();
   auto* sub = calib->add_subcommand(
       "info", "Model, map, caption, corners, resolution, UTM zone, points and quality");
-  sub->add_option("FILE", info->File, "Calibration XML file")->required()->check(CLI::ExistingFile);
-  sub->add_option("ID", info->Id, "Data identifier of the calibration (default: the first one)");
+  AddFileArgs(sub, *info, nullptr);
   sub->callback([info] { RunCalibInfo(*info); });
 
   auto p2g = std::make_shared<CalibFileArgs>();
-  sub = calib->add_subcommand("pix2geo",
-                              "Map-image pixels \"x y\" (standard input) to \"lat lon\" lines");
+  sub = calib->add_subcommand(
+      "pix2geo",
+      "Map-image pixels \"x y\" (fractions allowed; standard input) to \"lat lon\" lines");
   AddFileArgs(sub, *p2g, "One pixel \"x y\" instead of standard input");
   sub->add_flag("--utm", p2g->Utm, "Write \"northing easting\" in the map's zone (UTM maps)");
   sub->callback([p2g] { RunCalibPix2Geo(*p2g); });
 
   auto g2p = std::make_shared<CalibFileArgs>();
-  sub = calib->add_subcommand("geo2pix",
-                              "Positions \"lat lon\" (standard input) to map-image pixels \"x y\"");
+  sub = calib->add_subcommand(
+      "geo2pix", "Positions \"lat lon\" (standard input) to fractional map-image pixels \"x y\"");
   AddFileArgs(sub, *g2p, "One position instead of standard input");
   sub->add_flag("--utm", g2p->Utm, "Read \"northing easting\" in the map's zone (UTM maps)");
   sub->callback([g2p] { RunCalibGeo2Pix(*g2p); });
@@ -45,9 +53,7 @@ void AddCalibCommand(CLI::App& root) {
   sub->add_option("--model", fit->Model,
                   "biquadraticpn, conicconformal, millercylindrical, equirect or utm")
       ->required();
-  sub->add_option("--size", fit->Size, "Width and height of the map image in pixels")
-      ->required()
-      ->check(CLI::Range(1, 1000000));
+  AddSize(sub, fit->Size, "Width and height of the map image in pixels (W H or W,H)")->required();
   sub->add_option("POINTS", fit->Points, "File of control points (default: standard input)");
   sub->add_option("-o,--output", fit->Output, "Write the calibration to this XML file");
   sub->add_option("--utm", fit->Utm,
@@ -55,6 +61,10 @@ void AddCalibCommand(CLI::App& root) {
   sub->add_option("--id", fit->Id, "Data identifier written to the file")->capture_default_str();
   sub->add_option("--map", fit->Map, "Map image file name written to the file");
   sub->add_option("--caption", fit->Caption, "Caption written to the file");
+  sub->add_flag("--force", fit->Force,
+                "Write the calibration even when the points cannot determine the model or the "
+                "fit misses them by more than a twentieth of the image (a warning instead of "
+                "exit status 1)");
   sub->callback([fit] { RunCalibFit(*fit); });
 }
 

@@ -26,11 +26,7 @@ std::string ToCartesian(const LineFields& fields, kartavo::TGeoEllipsoid e, Outp
   kartavo::GeoToCartesian(lat, lon, h, e, x, y, z);
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
     return "the position has no geocentric coordinates";
-  out.Fixed(x, 4);
-  out.Put(' ');
-  out.Fixed(y, 4);
-  out.Put(' ');
-  out.Fixed(z, 4);
+  WriteThree(out, x, y, z, 4, 4);
   return {};
 }
 
@@ -42,11 +38,7 @@ std::string ToGeographic(const LineFields& fields, kartavo::TGeoEllipsoid e, Out
   kartavo::CartesianToGeo(x, y, z, e, lat, lon, h);
   if (!std::isfinite(lat) || !std::isfinite(lon) || !std::isfinite(h))
     return "the coordinates give no position";
-  out.Fixed(lat, 9);
-  out.Put(' ');
-  out.Fixed(lon, 9);
-  out.Put(' ');
-  out.Fixed(h, 4);
+  WriteThree(out, lat, lon, h, 9, 4);
   return {};
 }
 

@@ -5,6 +5,8 @@
 #include "kartavo/framework/errors.h"
 #include "kartavo/geodb/geodb.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -40,6 +42,24 @@ private:
 };
 
 [[noreturn]] void BadInput(const std::string& text) { throw std::runtime_error(text); }
+
+// A database is named with or without one of its own extensions (.orvgds,
+// .orvgdd, .orvgi0 ... .orvgi4, any case); any other dot belongs to the
+// name ("roads.2024"), so the summary extension goes on before the
+// database drops the last extension of the name it is given.
+std::string CheckDatabaseName(std::string& name) {
+  if (name.find_first_not_of(" \t") == std::string::npos) return "the database name is empty";
+  const size_t dot = name.find_last_of("./");
+  std::string ext = dot == std::string::npos || name[dot] == '/' ? "" : name.substr(dot);
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const bool own = ext == kartavo::kSummarySuffix || ext == kartavo::kDataSuffix ||
+                   (ext.size() == kartavo::kIndexSuffix.size() + 1 &&
+                    ext.compare(0, kartavo::kIndexSuffix.size(), kartavo::kIndexSuffix) == 0 &&
+                    ext.back() >= '0' && ext.back() <= '4');
+  if (!own) name += kartavo::kSummarySuffix;
+  return {};
+}
 
 enum class Access { Read, Change, Create };
 
@@ -202,7 +222,7 @@ void Check(const std::string& name) {
   for (const std::string& d : r.Damage)
     std::cout << "damaged: " << d << '\n';
   for (const std::string& n : r.Notes)
-    std::cout << "mended on the next change: " << n << '\n';
+    std::cout << "mended when next opened for writing: " << n << '\n';
   if (r.Damage.empty()) {
     std::cout << "status: sound\n";
     return;
@@ -231,7 +251,9 @@ void Setup(CLI::App& root) {
       root.add_subcommand("db", "Inspect and change a geographic database")->require_subcommand(1);
   auto args = std::make_shared<DbArgs>();
   auto addDB = [args](CLI::App* sub) {
-    sub->add_option("DB", args->db, "Database name (with or without extension)")->required();
+    sub->add_option("DB", args->db, "Database name (with or without extension)")
+        ->required()
+        ->transform(CLI::Validator(CheckDatabaseName, "DB"));
   };
   auto addEntry = [args](CLI::App* sub) {
     sub->add_option("N", args->entry, "Entry number")->required();
@@ -308,7 +330,8 @@ void Setup(CLI::App& root) {
       "recover", "Copy every readable entry into a new database; the old one is only read");
   addDB(recover);
   recover->add_option("NEWDB", args->target, "Name of the new database (must not exist)")
-      ->required();
+      ->required()
+      ->transform(CLI::Validator(CheckDatabaseName, "NEWDB"));
   recover->callback([args] { Recover(args->db, args->target); });
 }
 

@@ -37,11 +37,7 @@ std::string ShiftLine(const HelmertOptions& o, const LineFields& fields, OutputB
   double latOut, lonOut, hOut;
   const int status = kartavo::HelmertTransform(o.src, lat, lon, h, o.dst, latOut, lonOut, hOut);
   if (status != kartavo::htOk) return StatusText(status, fields);
-  out.Fixed(latOut, 9);
-  out.Put(' ');
-  out.Fixed(lonOut, 9);
-  out.Put(' ');
-  out.Fixed(hOut, 4);
+  WriteThree(out, latOut, lonOut, hOut, 9, 4);
   out.Put(" 0");
   return {};
 }

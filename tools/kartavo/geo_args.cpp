@@ -87,4 +87,12 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+void WriteThree(OutputBuffer& out, double a, double b, double c, int decimals, int lastDecimals) {
+  out.Fixed(a, decimals);
+  out.Put(' ');
+  out.Fixed(b, decimals);
+  out.Put(' ');
+  out.Fixed(c, lastDecimals);
+}
+
 } // namespace kcli

@@ -34,6 +34,10 @@ bool ContainsText(std::string_view text, std::string_view part);
 // Whether two texts are equal, ignoring the case of ASCII letters.
 bool SameText(std::string_view a, std::string_view b);
 
+// Three numbers separated by blanks, the first two with `decimals`, the third
+// with `lastDecimals` ("lat lon height", "X Y Z").
+void WriteThree(OutputBuffer& out, double a, double b, double c, int decimals, int lastDecimals);
+
 // The number with a fixed count of decimals; never "-0".
 std::string Fixed(double value, int decimals);
 // The number in its shortest form up to 15 significant digits ("34.5309", "-1").

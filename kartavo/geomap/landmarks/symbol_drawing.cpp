@@ -253,6 +253,14 @@ void DrawSymbolWith(TSymbolPainter& Painter, fw::TCanvas& Canvas, int x, int y,
   Canvas.SetPenPos(penPos);
 }
 
+void DrawSymbolDirect(fw::TCanvas& Canvas, int x, int y, const TSymbolProperties& s) {
+  if (s.Kind == lmUserDef) return;
+  const fw::TPoint penPos = Canvas.PenPos();
+  DrawShape(Canvas, x, y, s.Kind, s.FGColor, s.BGColor, s.Size, s.Direction, s.Length,
+            s.Transparent);
+  Canvas.SetPenPos(penPos);
+}
+
 } // namespace detail
 
 void DrawLandMarkSymbolOnCanvas(fw::TCanvas* Canvas, int x, int y, TLandMarkElement Element,

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/geomap/landmark_records.h"
 
@@ -85,5 +86,9 @@ private:
 TSymbolPainter& LandmarkSymbolPainter();
 void DrawSymbolWith(TSymbolPainter& Painter, fw::TCanvas& Canvas, int x, int y,
                     const TSymbolProperties& Symbol);
+// The symbol drawn with the canvas's lines and fills alone, never from a
+// stamp: the reference the stamps are tested against.
+KARTAVO_API void DrawSymbolDirect(fw::TCanvas& Canvas, int x, int y,
+                                  const TSymbolProperties& Symbol);
 
 } // namespace kartavo::detail

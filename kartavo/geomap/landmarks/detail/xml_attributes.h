@@ -35,7 +35,7 @@ bool ScanXmlBool(std::string_view Value);
 
 template <typename Visit> void ForEachAttribute(std::string_view text, Visit visit) {
   size_t pos = 0;
-  std::string name;
+  char lower[32]; // names that do not fit are no attribute of ours: passed as they are
   while (pos < text.size()) {
     while (pos < text.size() && (fw::IsXmlWhiteSpace(text[pos]) || text[pos] == '/'))
       ++pos;
@@ -43,9 +43,12 @@ template <typename Visit> void ForEachAttribute(std::string_view text, Visit vis
     while (pos < text.size() && text[pos] != '=' && !fw::IsXmlWhiteSpace(text[pos]))
       ++pos;
     if (pos == start) break;
-    name.assign(text.substr(start, pos - start));
-    for (char& c : name)
-      c = fw::LowerAscii(c);
+    std::string_view name = text.substr(start, pos - start);
+    if (name.size() <= sizeof lower) {
+      for (size_t i = 0; i < name.size(); ++i)
+        lower[i] = fw::LowerAscii(name[i]);
+      name = std::string_view(lower, name.size());
+    }
     std::string_view value;
     if (pos < text.size() && text[pos] == '=') {
       ++pos;
@@ -61,7 +64,7 @@ template <typename Visit> void ForEachAttribute(std::string_view text, Visit vis
         value = text.substr(vstart, pos - vstart);
       }
     }
-    if (!visit(std::string_view(name), value)) return;
+    if (!visit(name, value)) return;
   }
 }
 

@@ -1,0 +1,31 @@
+// GeoMapWidget: the map control as a QWidget for Qt programs. It owns a
+// TGeoMap that fills the widget; everything the map does (loading
+// calibrations, zooming, landmarks, mouse modes) goes through Map().
+//
+//   QApplication app(argc, argv);
+//   kartavo::qt::GeoMapWidget view;
+//   view.Map().LoadCalDataFromXML("map.xml", "");
+#pragma once
+
+#include "kartavo/backend_qt/surface_widget.h"
+#include "kartavo/framework/export.h"
+#include "kartavo/geomap/geomap_control.h"
+
+namespace kartavo::qt {
+
+class KARTAVO_API GeoMapWidget : public TSurfaceWidget {
+public:
+  // Installs the Qt backend when it is not yet in use (a QApplication must exist).
+  explicit GeoMapWidget(QWidget* Parent = nullptr);
+  ~GeoMapWidget() override;
+
+  TGeoMap& Map() { return *FMap; }
+  const TGeoMap& Map() const { return *FMap; }
+
+  QSize sizeHint() const override { return {640, 480}; }
+
+private:
+  TGeoMap* FMap;
+};
+
+} // namespace kartavo::qt
