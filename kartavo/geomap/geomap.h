@@ -10,3 +10,5 @@
 #include "kartavo/geomap/geomap_types.h"
 #include "kartavo/geomap/landmark_records.h"
 #include "kartavo/geomap/lsq_solver.h"
+#include "kartavo/geomap/output/generated_map.h"
+#include "kartavo/geomap/output/picture_copy.h"

@@ -40,6 +40,8 @@
 
 namespace kartavo {
 
+struct TGeneratedMapBox;
+
 class KARTAVO_API TGeoMap : public fw::TCustomControl {
 public:
   explicit TGeoMap(fw::TComponent* AOwner);
@@ -304,11 +306,33 @@ public:
   // Writer of CalibDataFile.
   void SetCalDatName(const std::string& value);
 
+  // --- outputs (output/) ---
+  // Puts the picture last rendered, without the frame, on the clipboard;
+  // nothing is rendered anew.
+  void CopyToClipboard();
+  // A generated map of the box (output/generated_map.h) shown by the
+  // control with its equirectangular calibration; the grid when ShowGrid.
+  // Raises the map image size error for more than the pixel limit.
+  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh,
+                              double dLat, double dLong, int32_t Wid, int32_t Hgt, bool ShowGrid,
+                              TOnDrawMapDataEvent OnDrawMapData);
+  // The same with the grid, written as a 16-colour BMP file and a
+  // calibration XML file beside it (FName's extension replaced by .bmp and
+  // .xml), then loaded from them. File errors raise fw::EInOutError: before
+  // the BMP is written nothing changes; when the XML cannot be written the
+  // BMP stays and the calibration is cleared.
+  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow,
+                             double LatHigh, double LongHigh, double dLat, double dLong,
+                             int32_t Wid, int32_t Hgt, TOnDrawMapDataEvent OnDrawMapData);
+
 protected:
   bool ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
                          const std::string& DataID);
 
 private:
+  TGeneratedMapBox PreparedGeneratedBox(double LatLow, double LongLow, double LatHigh,
+                                        double LongHigh, double dLat, double dLong, int32_t Wid,
+                                        int32_t Hgt) const;
   fw::TCodecProgress ImageProgress();
   void RefuseOversizedImage(int Width, int Height) const;
   void ShowNewMapImage(const std::string& Name);

@@ -83,10 +83,6 @@ TEST_F(ViewerTest, OpensAMapFittedAndShowsItPixelForPixel) {
   Window.SetShowGraticule(sgUTMGrid);
   EXPECT_TRUE(ShowsTheOffscreenRendering("viewer-utm"));
   Window.SetShowGraticule(sgPointsAndLines);
-  // The picture for the README: the whole window with its toolbar and status bar.
-  Move(View(), {200, 150});
-  Settle();
-  Window.grab().save(QString::fromStdString((OutDir() / "viewer.png").string()));
 }
 
 TEST_F(ViewerTest, ABadFileIsReportedAndTheMapStaysAsItWas) {
@@ -175,6 +171,34 @@ TEST_F(ViewerTest, StatusBarShowsThePositionUnderThePointer) {
   Move(View(), {0, 0});
   EXPECT_TRUE(Window.PositionText().startsWith("48")) << Window.PositionText().toStdString();
   EXPECT_TRUE(Window.PositionText().contains("N")) << Window.PositionText().toStdString();
+}
+
+TEST_F(ViewerTest, LandmarkFilesAreShownOnTheMap) {
+  const std::string file = (OutDir() / "landmarks.xml").string();
+  {
+    fw::TCustomControl host(nullptr);
+    host.SetVisible(false);
+    TGeoMap aside(nullptr);
+    aside.SetParent(&host);
+    aside.AddLandMark(46.5, 8.0, 0, "Alpha", 12, 0x0000FF);
+    aside.AddLandMark(47.0, 10.5, 0, "Beta", 12, 0xFF0000);
+    aside.SaveLandmarks(file, "");
+  }
+  ASSERT_TRUE(Window.OpenLandmarks(QString::fromStdString(file)));
+  EXPECT_EQ(Map().NumLandMarks(), 2);
+  Settle();
+  TOffscreen offscreen(Map());
+  ASSERT_TRUE(offscreen.Map.LoadLandMarks(file, ""));
+  EXPECT_TRUE(SamePicture("viewer-landmarks", Screenshot(View()), offscreen.Picture()));
+  EXPECT_FALSE(Window.OpenLandmarks("/no/such/landmarks.xml"));
+  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Map().NumLandMarks(), 2);
+  // The picture for the README: the whole window with toolbar and status bar.
+  Map().SetGratLineDist(0.5);
+  Window.SetShowGraticule(sgPointsAndLines);
+  Move(View(), {300, 200});
+  Settle();
+  Window.grab().save(QString::fromStdString((OutDir() / "viewer.png").string()));
 }
 
 TEST_F(ViewerTest, CopiedMapGoesToTheSystemClipboard) {

@@ -17,16 +17,11 @@
 namespace rendertest {
 
 // The picture as 24-bit colours, whatever the bitmap's format.
-inline fw::TPixelImage As24Bit(const fw::TBitmap& bmp, int w, int h) {
-  fw::TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = fw::pf24bit;
-  img.Bits.assign(static_cast<size_t>(img.Stride() * h), 0);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      fw::WriteValue(img, x, y, fw::EncodeColor(img, bmp.Canvas()->Pixels(x, y)));
-  return img;
+inline fw::TPixelImage As24Bit(const fw::TBitmap& bmp) {
+  fw::TBitmap copy;
+  copy.Assign(&bmp);
+  copy.SetPixelFormat(fw::pf24bit);
+  return copy.PixelImage();
 }
 
 // Empty when the picture equals the reference, otherwise what differs.

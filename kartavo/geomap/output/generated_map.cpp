@@ -1,0 +1,171 @@
+#include "kartavo/geomap/output/generated_map.h"
+
+#include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/canvas.h"
+#include "kartavo/framework/codepage.h"
+#include "kartavo/framework/pen.h"
+#include "kartavo/geomap/pixel_round.h"
+
+#include <array>
+#include <cmath>
+
+namespace kartavo {
+namespace {
+
+constexpr int Margin = 30;
+constexpr fw::TColor GridGrey = 0xC0C0C0;
+
+// The first grid line of a direction: the spacing's multiple next to Low
+// towards zero.
+double FirstLine(double Low, double Spacing) { return std::trunc(Low / Spacing) * Spacing; }
+
+bool TooManyLines(double Low, double High, double Spacing) {
+  if (High == Low) return false;
+  const double count = (High - FirstLine(Low, Spacing)) / Spacing;
+  return !(count <= MaxGridLines);
+}
+
+void Outline(fw::TCanvas& c, int inset, int w, int h) {
+  const std::array<fw::TPoint, 5> pts{{{inset, inset},
+                                       {w - inset, inset},
+                                       {w - inset, h - inset},
+                                       {inset, h - inset},
+                                       {inset, inset}}};
+  c.Polyline(pts);
+}
+
+// Calls Draw(angle) for every grid line of a direction, in ascending order.
+template <typename F> void ForEachLine(double Low, double High, double Spacing, F&& Draw) {
+  if (High == Low) return;
+  double a = FirstLine(Low, Spacing);
+  for (int n = 0; a < High && n <= MaxGridLines; ++n, a += Spacing)
+    Draw(a);
+}
+
+void DrawParallels(fw::TCanvas& c, const TGeneratedMapBox& b) {
+  ForEachLine(b.LatLow, b.LatHigh, b.dLat, [&](double lat) {
+    const int y = GridParallelY(b, lat);
+    if (y <= Margin || y >= b.Hgt - Margin) return;
+    c.MoveTo(Margin, y);
+    c.LineTo(b.Wid - Margin, y);
+    const std::string label = GridLabel(lat, b.dLat, 'N', 'S');
+    const int w = c.TextWidth(label), h = c.TextHeight(label);
+    c.TextOut(36, y - h / 2, label);
+    c.TextOut(b.Wid - w - 36, y - h / 2, label);
+  });
+}
+
+void DrawMeridians(fw::TCanvas& c, const TGeneratedMapBox& b) {
+  ForEachLine(b.LongLow, b.LongHigh, b.dLong, [&](double lon) {
+    const int x = GridMeridianX(b, lon);
+    if (x <= Margin || x >= b.Wid - Margin) return;
+    c.MoveTo(x, Margin);
+    c.LineTo(x, b.Hgt - Margin);
+    const std::string label = GridLabel(lon, b.dLong, 'E', 'W');
+    const int w = c.TextWidth(label), h = c.TextHeight(label);
+    c.TextOut(x - w / 2, 24 - h, label);
+    c.TextOut(x - w / 2, b.Hgt - 24, label);
+  });
+}
+
+} // namespace
+
+TGeneratedMapBox PreparedMapBox(double LatLow, double LongLow, double LatHigh, double LongHigh,
+                                double dLat, double dLong, int32_t Wid, int32_t Hgt) {
+  if (LatHigh < LatLow) tessaro::ExChange(LatLow, LatHigh);
+  if (LongHigh < LongLow) tessaro::ExChange(LongLow, LongHigh);
+  return {LatLow,
+          LongLow,
+          LatHigh,
+          LongHigh,
+          dLat <= 0 ? 1.0 : dLat,
+          dLong <= 0 ? 1.0 : dLong,
+          Wid < 100 ? 100 : Wid,
+          Hgt < 100 ? 100 : Hgt};
+}
+
+std::string MapBoxProblem(const TGeneratedMapBox& b) {
+  for (double v : {b.LatLow, b.LongLow, b.LatHigh, b.LongHigh, b.dLat, b.dLong})
+    if (!std::isfinite(v)) return "generated map: box and grid spacings must be finite numbers";
+  if (TooManyLines(b.LatLow, b.LatHigh, b.dLat) || TooManyLines(b.LongLow, b.LongHigh, b.dLong))
+    return "generated map: grid spacing too small for the box (more than " +
+           std::to_string(MaxGridLines) + " lines)";
+  return {};
+}
+
+quillon::TDegreeFormat GridLabelFormat(double Spacing) {
+  if (Spacing <= 0.06) return quillon::dfDegMinSec;
+  return Spacing == std::round(Spacing) ? quillon::dfDecimal : quillon::dfDegMin;
+}
+
+std::string GridLabel(double Angle, double Spacing, char Positive, char Negative) {
+  // DegreeToStr writes the degree sign as a Windows-1252 byte; the canvas
+  // takes UTF-8.
+  return " " +
+         fw::Cp1252ToUtf8(tessaro::DegreeToStr(std::fabs(Angle), GridLabelFormat(Spacing), 0)) +
+         " " + (Angle < 0 ? Negative : Positive) + " ";
+}
+
+int GridParallelY(const TGeneratedMapBox& b, double Lat) {
+  return b.Hgt - RoundPixel((Lat - b.LatLow) / (b.LatHigh - b.LatLow) * (b.Hgt - 2 * Margin)) -
+         Margin;
+}
+
+int GridMeridianX(const TGeneratedMapBox& b, double Long) {
+  return RoundPixel((Long - b.LongLow) / (b.LongHigh - b.LongLow) * (b.Wid - 2 * Margin)) + Margin;
+}
+
+void DrawMapGrid(fw::TCanvas& Canvas, const TGeneratedMapBox& Box) {
+  Outline(Canvas, Margin, Box.Wid, Box.Hgt);
+  Canvas.Pen()->SetStyle(fw::psDot);
+  Outline(Canvas, 26, Box.Wid, Box.Hgt);
+  Canvas.Pen()->SetStyle(fw::psDash);
+  Canvas.Pen()->SetColor(GridGrey);
+  DrawParallels(Canvas, Box);
+  DrawMeridians(Canvas, Box);
+}
+
+TCalibData GeneratedMapCalibration(const TGeneratedMapBox& b, bool WithGrid,
+                                   const std::string& MapFName) {
+  TCalibData cd;
+  cd.MapFName = MapFName;
+  cd.Caption = "Map generated by TGeoMap";
+  cd.Corners[gcoTopLeft] = {b.LatHigh, b.LongLow};
+  cd.Corners[gcoBottomLeft] = {b.LatLow, b.LongLow};
+  cd.Corners[gcoBottomRight] = {b.LatLow, b.LongHigh};
+  cd.Corners[gcoTopRight] = {b.LatHigh, b.LongHigh};
+  cd.Resolution = 0;
+  cd.UTMZone = 0;
+  cd.UTMSouth = false;
+  cd.Ellipsoid = static_cast<TGeoEllipsoid>(0);
+  cd.NumCalQuads = 9;
+  for (int i = 1; i <= 3; ++i)
+    for (int j = 1; j <= 3; ++j) {
+      TCalQuad& q = cd.CalQuads[(i - 1) * 3 + j];
+      q.Latitude = b.LatLow + (i - 1) * (b.LatHigh - b.LatLow) / 2;
+      q.Longitude = b.LongLow + (j - 1) * (b.LongHigh - b.LongLow) / 2;
+      if (WithGrid) {
+        q.MapX = RoundPixel((j - 1) * (b.Wid - 2.0 * Margin) / 2 + Margin);
+        q.MapY = RoundPixel(b.Hgt - Margin - (i - 1) * (b.Hgt - 2.0 * Margin) / 2);
+      } else {
+        q.MapX = RoundPixel((j - 1) * double(b.Wid) / 2);
+        q.MapY = RoundPixel(b.Hgt - (i - 1) * double(b.Hgt) / 2);
+      }
+    }
+  return cd;
+}
+
+std::unique_ptr<fw::TBitmap> DrawGeneratedMap(const TGeneratedMapBox& Box, bool WithGrid,
+                                              fw::TPixelFormat Format, fw::TObject* Sender,
+                                              TOnDrawMapDataEvent OnDrawMapData) {
+  auto bmp = std::make_unique<fw::TBitmap>();
+  bmp->SetPixelFormat(Format);
+  bmp->SetSize(Box.Wid, Box.Hgt);
+  if (WithGrid) DrawMapGrid(*bmp->Canvas(), Box);
+  if (OnDrawMapData)
+    OnDrawMapData(Sender, bmp->Canvas(), Box.LatLow, Box.LongLow, Box.LatHigh, Box.LongHigh,
+                  Box.Wid, Box.Hgt);
+  return bmp;
+}
+
+} // namespace kartavo
