@@ -4,7 +4,7 @@
 // again and must keep its size and colours.
 #include "image_fuzz_options.h"
 #include "kartavo/framework/bmp_codec.h"
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 #include "kartavo/framework/errors.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // The stream tag reader on arbitrary bytes: every call must end, return an
 // index of the list or HighIx, and leave the stream within its bounds.
-#include "kartavo/companion/tag_reader.h"
+#include "kartavo/companion/detail/tag_reader.h"
 #include "kartavo/framework/stream.h"
 
 #include <array>

@@ -5,6 +5,7 @@
 
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 
 namespace fw {
 class TCanvas;
@@ -27,8 +28,8 @@ namespace quillon {
 // one pixel of Shadow and Highlight; the double styles two pixels. The top
 // and left edges end one pixel before the opposite corners, which belong to
 // the bottom and right edges. The canvas's pen and brush are left as they were.
-void DrawFrame(fw::TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right, int Bottom,
-               fw::TColor Highlight, fw::TColor Light, fw::TColor Shadow, fw::TColor DarkShadow,
-               fw::TColor Line);
+KARTAVO_API void DrawFrame(fw::TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right,
+                           int Bottom, fw::TColor Highlight, fw::TColor Light, fw::TColor Shadow,
+                           fw::TColor DarkShadow, fw::TColor Line);
 
 } // namespace quillon

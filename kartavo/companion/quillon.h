@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <cfloat>
@@ -23,13 +24,13 @@ class TTextFile;
 namespace quillon {
 
 // The suite's exception; the module exception classes derive from it.
-class EORVError : public std::runtime_error {
+class KARTAVO_API EORVError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
 };
 
 // A field of bits 1..n.
-class TBitFld {
+class KARTAVO_API TBitFld {
 public:
   void SetSize(int n);
   int Size() const { return FSize; }
@@ -46,33 +47,33 @@ private:
 // The path without its extension (from the last '.' of the file name part);
 // unchanged when the file name has none. A dot that opens the file name
 // (".profile") starts no extension. Both '/' and '\' separate folders.
-std::string StripExtension(const std::string& Path);
+KARTAVO_API std::string StripExtension(const std::string& Path);
 // The file name part of a path (after the last '/' or '\').
-std::string StripPath(const std::string& Path);
+KARTAVO_API std::string StripPath(const std::string& Path);
 // The text with only the characters a short (8.3) file name part may hold:
 // ASCII letters, digits and ! # $ % & ' ( ) - @ ^ _ ` { } ~. Everything else,
 // the dot, blanks, path separators and non-ASCII characters included, is
 // removed; the length is not cut.
-std::string ReduceStringToFN83CompliantChars(const std::string& Text);
+KARTAVO_API std::string ReduceStringToFN83CompliantChars(const std::string& Text);
 
 // Position of Text in List[0..HighIx] counted from 1, 0 when absent. The
 // comparison is exact (letter case counts); HighIx beyond the list is cut.
-int StringIx(std::string_view Text, std::span<const std::string_view> List, int HighIx);
+KARTAVO_API int StringIx(std::string_view Text, std::span<const std::string_view> List, int HighIx);
 
 // Read on to the next mark-up tag whose name is in Tags[0..HighIx] and return
 // its index counted from 0. Attributes receives the attribute text of the
 // opening tag, Contents the text up to the matching closing tag (across
 // lines). Returns HighIx when no further tag can be read. The mark-up syntax,
 // the treatment of line breaks and the limits against hostile input are
-// described in kartavo/companion/tag_reader.h.
-int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
-                          std::string& Attributes, std::string& Contents);
-int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
-                        std::string& Attributes, std::string& Contents);
+// described with the reader (companion/detail/tag_reader.h).
+KARTAVO_API int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags,
+                                      int HighIx, std::string& Attributes, std::string& Contents);
+KARTAVO_API int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags,
+                                    int HighIx, std::string& Attributes, std::string& Contents);
 
 // Writes Text and a line break (CR LF) to the stream at its position;
 // raises EStreamError when the stream takes fewer bytes.
-void WriteLnStream(fw::TStream& S, const std::string& Text);
+KARTAVO_API void WriteLnStream(fw::TStream& S, const std::string& Text);
 
 constexpr double uc_MinDouble = DBL_MIN;
 constexpr double uc_MaxDouble = DBL_MAX;
@@ -80,9 +81,9 @@ constexpr double uc_MaxDouble = DBL_MAX;
 // Progress protocol of long numeric loops: each outer step adds 1 to
 // ProcStat and calls MathFeedBackProc (when set) with the new value; a loop
 // stops with failure when AbortMathProc is true.
-extern double ProcStat;
-extern std::function<void(double)> MathFeedBackProc;
-extern bool AbortMathProc;
+extern KARTAVO_API double ProcStat;
+extern KARTAVO_API std::function<void(double)> MathFeedBackProc;
+extern KARTAVO_API bool AbortMathProc;
 
 // West longitude, north latitude, east longitude, south latitude.
 struct TRectDouble {

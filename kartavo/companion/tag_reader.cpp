@@ -1,4 +1,4 @@
-#include "kartavo/companion/tag_reader.h"
+#include "kartavo/companion/detail/tag_reader.h"
 
 #include "kartavo/framework/detail/text_scan.h"
 #include "kartavo/framework/stream.h"

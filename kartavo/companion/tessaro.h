@@ -5,6 +5,7 @@
 
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/date_time.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <string>
@@ -13,7 +14,7 @@
 namespace tessaro {
 
 // Doubles addressed by column and row, both counted from 1.
-class TMatrix : public fw::TPersistent {
+class KARTAVO_API TMatrix : public fw::TPersistent {
 public:
   TMatrix() = default;
   TMatrix(int NrCols, int NrRows) { Resize(NrCols, NrRows); }
@@ -40,7 +41,7 @@ private:
 };
 
 // Doubles counted from 1.
-class TVector : public fw::TPersistent {
+class KARTAVO_API TVector : public fw::TPersistent {
 public:
   TVector() = default;
   explicit TVector(int Size) { SetVecSize(Size); }
@@ -58,7 +59,7 @@ private:
 };
 
 // An accumulator of (x, y) pairs with least-squares fits and statistics.
-class TCurveFit {
+class KARTAVO_API TCurveFit {
 public:
   void Init();
   void EnterStatValue(double X, double Y);
@@ -89,7 +90,7 @@ private:
 };
 
 // A straight line through two points.
-class TSLine {
+class KARTAVO_API TSLine {
 public:
   void LineFrom2Points(double X1, double Y1, double X2, double Y2);
   // The part of the (infinite) line inside the closed box; false when it
@@ -112,7 +113,7 @@ private:
 //   with 0 decimals:  "13°", "12°30'", "12°30'15\""
 // A negative angle gets a leading '-' (unless it rounds to 0); NaN gives
 // "NaN", infinities "INF" and "-INF".
-std::string DegreeToStr(double Angle, quillon::TDegreeFormat Format, int Decimals);
+KARTAVO_API std::string DegreeToStr(double Angle, quillon::TDegreeFormat Format, int Decimals);
 
 // Reads a date and time laid out as Layout ("yyyymmddHHMMSS" and the like)
 // from Text at Pos (counted from 1, advanced past what was read).
@@ -125,32 +126,33 @@ std::string DegreeToStr(double Angle, quillon::TDegreeFormat Format, int Decimal
 // parts as 0; without a year only the time of day is given. An empty text,
 // a text without any field, or a date or time that does not exist gives 0
 // (1899-12-30 00:00:00).
-fw::TDateTime ScanDateTime(const std::string& Text, const std::string& Layout,
-                           quillon::TLanguage Language, int& Pos);
+KARTAVO_API fw::TDateTime ScanDateTime(const std::string& Text, const std::string& Layout,
+                                       quillon::TLanguage Language, int& Pos);
 
 // Reads a hexadecimal integer at Pos (counted from 1), advancing Pos past
 // its last digit. Blanks before it and a "$" or "0x" prefix are skipped;
 // digits of either case are read. Only the last 16 digits count (the value
 // is taken modulo 2^64 as two's complement), so what Hex writes for negative
 // values reads back. Without digits the result is 0 and Pos stays.
-int64_t ScanHex(const std::string& Text, int& Pos);
+KARTAVO_API int64_t ScanHex(const std::string& Text, int& Pos);
 // Value in upper-case hexadecimal with at least Digits digits, padded with
 // leading zeros; more digits when the value needs them, so that nothing is
 // cut. Negative values are written as 16-digit two's complement.
-std::string Hex(int64_t Value, int Digits);
+KARTAVO_API std::string Hex(int64_t Value, int Digits);
 
 // Rounds a positive value to the member of 1, 2, 5, 10, 20, 50, ... nearest
 // in ratio (the boundaries are the geometric means √2, √10, √50 of each
 // decade): Round125(370) = 500, Round125(300) = 200. Values <= 0 give 0; NaN
 // and infinities come back unchanged.
-double Round125(double Value);
+KARTAVO_API double Round125(double Value);
 // True with probability P (never for P <= 0, always for P >= 1). Each
 // thread draws from its own generator, seeded once from the system.
-bool BRandom(double P);
-void ExChange(int& A, int& B);
-void ExChange(double& A, double& B);
+KARTAVO_API bool BRandom(double P);
+KARTAVO_API void ExChange(int& A, int& B);
+KARTAVO_API void ExChange(double& A, double& B);
 // Great-circle distance of two points (degrees) on a sphere of the radius,
 // in the radius's unit; accurate for nearly equal and nearly antipodal points.
-double SphereGreatCircleDist(double Radius, double Lat1, double Long1, double Lat2, double Long2);
+KARTAVO_API double SphereGreatCircleDist(double Radius, double Lat1, double Long1, double Lat2,
+                                         double Long2);
 
 } // namespace tessaro

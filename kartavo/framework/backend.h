@@ -8,6 +8,7 @@
 #pragma once
 
 #include "kartavo/framework/cursor.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/pixel_image.h"
 
@@ -17,7 +18,7 @@ namespace fw {
 
 class TControl;
 
-class TBackend {
+class KARTAVO_API TBackend {
 public:
   virtual ~TBackend() = default;
 
@@ -45,8 +46,8 @@ public:
 };
 
 // The backend in use; the headless one until SetBackend installs another.
-TBackend& Backend();
+KARTAVO_API TBackend& Backend();
 // Installs a backend; call before the first control is created.
-void SetBackend(std::unique_ptr<TBackend> Backend);
+KARTAVO_API void SetBackend(std::unique_ptr<TBackend> Backend);
 
 } // namespace fw

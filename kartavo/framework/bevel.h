@@ -2,6 +2,7 @@
 #pragma once
 
 #include "kartavo/framework/canvas.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 
 namespace fw {
@@ -11,9 +12,9 @@ enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 // Draws Width rings inside R: light on the top and left edges and dark on
 // the bottom and right ones when raised, the other way round when lowered
 // (bvSpace draws in the canvas's brush colour). Returns R without the rings.
-TRect DrawBevel(TCanvas& Canvas, TRect R, TBevelCut Cut, int Width = 1);
+KARTAVO_API TRect DrawBevel(TCanvas& Canvas, TRect R, TBevelCut Cut, int Width = 1);
 
 // Draws text centred in R with a clear brush, in the canvas's font.
-void DrawCenteredText(TCanvas& Canvas, const TRect& R, const std::string& Text);
+KARTAVO_API void DrawCenteredText(TCanvas& Canvas, const TRect& R, const std::string& Text);
 
 } // namespace fw

@@ -1,9 +1,9 @@
 #include "kartavo/framework/bitmap.h"
 
 #include "kartavo/framework/bmp_codec.h"
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
+#include "kartavo/framework/detail/pixel_convert.h"
 #include "kartavo/framework/errors.h"
-#include "kartavo/framework/pixel_convert.h"
 
 #include <string>
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kartavo/framework/canvas.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 #include "kartavo/framework/pixel_image.h"
 
@@ -11,7 +12,7 @@
 
 namespace fw {
 
-class TBitmap : public TPersistent {
+class KARTAVO_API TBitmap : public TPersistent {
 public:
   TBitmap();
   TBitmap(const TBitmap&) = delete;

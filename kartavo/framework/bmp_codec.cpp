@@ -1,6 +1,6 @@
 #include "kartavo/framework/bmp_codec.h"
 
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 #include "kartavo/framework/errors.h"
 
 #include <algorithm>

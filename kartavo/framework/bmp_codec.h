@@ -12,6 +12,7 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/framework/stream.h"
@@ -23,15 +24,17 @@ namespace fw {
 // Reads a bitmap file that starts at the stream's position. Malformed,
 // truncated or oversized files raise EInvalidGraphic naming nameForMessages;
 // so does a run-length file claiming more than 128 pixels a byte of its codes.
-TPixelImage ReadBmp(TStream& Stream, const std::string& nameForMessages,
-                    const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadBmp(TStream& Stream, const std::string& nameForMessages,
+                                const TCodecProgress& Progress = {},
+                                const TImageSizeCheck& SizeCheck = {});
 // Reads the bitmap file at path; a file that cannot be opened raises EInOutError.
-TPixelImage ReadBmpFile(const std::string& path, const TCodecProgress& Progress = {},
-                        const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadBmpFile(const std::string& path, const TCodecProgress& Progress = {},
+                                    const TImageSizeCheck& SizeCheck = {});
 
 // Writes the image as a bitmap file at the stream's position.
-void WriteBmp(TStream& Stream, const TPixelImage& Image, const TCodecProgress& Progress = {});
-void WriteBmpFile(const std::string& path, const TPixelImage& Image,
-                  const TCodecProgress& Progress = {});
+KARTAVO_API void WriteBmp(TStream& Stream, const TPixelImage& Image,
+                          const TCodecProgress& Progress = {});
+KARTAVO_API void WriteBmpFile(const std::string& path, const TPixelImage& Image,
+                              const TCodecProgress& Progress = {});
 
 } // namespace fw

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace fw {
 
 enum TBrushStyle : uint8_t { bsSolid, bsClear };
 
-class TBrush : public TPersistent {
+class KARTAVO_API TBrush : public TPersistent {
 public:
   TColor Color() const { return FColor; }
   void SetColor(TColor value);

@@ -1,10 +1,10 @@
 #include "kartavo/framework/canvas.h"
 
 #include "kartavo/framework/bitmap.h"
-#include "kartavo/framework/line_raster.h"
-#include "kartavo/framework/pixel_value.h"
-#include "kartavo/framework/polygon_raster.h"
-#include "kartavo/framework/raster_target.h"
+#include "kartavo/framework/detail/line_raster.h"
+#include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/detail/polygon_raster.h"
+#include "kartavo/framework/detail/raster_target.h"
 
 #include <algorithm>
 #include <array>

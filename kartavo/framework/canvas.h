@@ -16,6 +16,7 @@
 #pragma once
 
 #include "kartavo/framework/brush.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/font.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/pen.h"
@@ -34,7 +35,7 @@ class TRasterTarget;
 // What Pixels reads outside the surface.
 constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
-class TCanvas : public TPersistent {
+class KARTAVO_API TCanvas : public TPersistent {
 public:
   explicit TCanvas(TPixelImage* surface = nullptr);
   TCanvas(const TCanvas&) = delete;

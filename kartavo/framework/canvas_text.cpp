@@ -6,10 +6,10 @@
 // the distance the pen moves.
 #include "kartavo/framework/canvas.h"
 
-#include "kartavo/framework/font_engine.h"
-#include "kartavo/framework/pixel_value.h"
-#include "kartavo/framework/polygon_raster.h"
-#include "kartavo/framework/raster_target.h"
+#include "kartavo/framework/detail/font_engine.h"
+#include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/detail/polygon_raster.h"
+#include "kartavo/framework/detail/raster_target.h"
 
 #include <array>
 #include <cmath>

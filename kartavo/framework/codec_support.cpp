@@ -1,6 +1,6 @@
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 
 #include <algorithm>
 #include <climits>

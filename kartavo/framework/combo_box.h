@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/controls.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/string_list.h"
 
 namespace fw {
@@ -15,7 +16,7 @@ enum TComboBoxStyle : uint8_t {
   csOwnerDrawVariable
 };
 
-class TComboBox : public TWinControl {
+class KARTAVO_API TComboBox : public TWinControl {
 public:
   // 145 x 21 pixels, style csDropDown, white, empty.
   explicit TComboBox(TComponent* AOwner);

@@ -20,6 +20,7 @@
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/color.h"
 #include "kartavo/framework/cursor.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/mouse.h"
 #include "kartavo/framework/object.h"
@@ -56,7 +57,7 @@ enum TControlStyleFlag : uint32_t {
 };
 using TControlStyle = uint32_t;
 
-class TControl : public TComponent {
+class KARTAVO_API TControl : public TComponent {
 public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
@@ -163,7 +164,7 @@ private:
 };
 
 // A control that holds other controls and lays out the aligned ones.
-class TWinControl : public TControl {
+class KARTAVO_API TWinControl : public TControl {
 public:
   explicit TWinControl(TComponent* AOwner) : TControl(AOwner) {}
   // Destroys the child controls first, as their window parent goes away.
@@ -187,13 +188,13 @@ private:
 };
 
 // A windowed control that paints itself: derive and override Paint.
-class TCustomControl : public TWinControl {
+class KARTAVO_API TCustomControl : public TWinControl {
 public:
   explicit TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
 };
 
 // A control without a window of its own that cannot hold children.
-class TGraphicControl : public TControl {
+class KARTAVO_API TGraphicControl : public TControl {
 public:
   explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 };

@@ -1,6 +1,8 @@
 // Dates and times as a double: whole days since 1899-12-30 plus the fraction of the day.
 #pragma once
 
+#include "kartavo/framework/export.h"
+
 #include <string>
 
 namespace fw {
@@ -8,19 +10,20 @@ namespace fw {
 using TDateTime = double;
 
 // Local date and time now.
-TDateTime Now();
+KARTAVO_API TDateTime Now();
 // Local modification time of a file; raises EInOutError naming the file.
-TDateTime FileDateTime(const std::string& FileName);
+KARTAVO_API TDateTime FileDateTime(const std::string& FileName);
 // Encoders raise EConvertError for a day, month or time of day that does not exist.
-TDateTime EncodeDate(int Year, int Month, int Day);
-TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
-TDateTime EncodeDateTime(int Year, int Month, int Day, int Hour, int Min, int Sec, int MSec);
+KARTAVO_API TDateTime EncodeDate(int Year, int Month, int Day);
+KARTAVO_API TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
+KARTAVO_API TDateTime EncodeDateTime(int Year, int Month, int Day, int Hour, int Min, int Sec,
+                                     int MSec);
 // Safe variants: false instead of raising.
-bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Min, int Sec, int MSec,
-                       TDateTime& Result);
-void DecodeDate(TDateTime Value, int& Year, int& Month, int& Day);
-void DecodeTime(TDateTime Value, int& Hour, int& Min, int& Sec, int& MSec);
-bool IsLeapYear(int Year);
-int DaysInMonth(int Year, int Month);
+KARTAVO_API bool TryEncodeDateTime(int Year, int Month, int Day, int Hour, int Min, int Sec,
+                                   int MSec, TDateTime& Result);
+KARTAVO_API void DecodeDate(TDateTime Value, int& Year, int& Month, int& Day);
+KARTAVO_API void DecodeTime(TDateTime Value, int& Hour, int& Min, int& Sec, int& MSec);
+KARTAVO_API bool IsLeapYear(int Year);
+KARTAVO_API int DaysInMonth(int Year, int Month);
 
 } // namespace fw

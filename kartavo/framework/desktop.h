@@ -4,6 +4,7 @@
 // the lists up to date themselves.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/mouse.h"
 
@@ -27,7 +28,7 @@ struct TMouseMessage {
   int WheelDelta = 0;
 };
 
-class TDesktop {
+class KARTAVO_API TDesktop {
 public:
   // Delivers the message to the control holding the capture, or else to the
   // topmost control under the pointer: MouseDown, MouseMove, MouseUp, Click
@@ -73,6 +74,6 @@ private:
   TPoint FCursorPos;
 };
 
-TDesktop& Desktop();
+KARTAVO_API TDesktop& Desktop();
 
 } // namespace fw

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/font_style.h"
 #include "kartavo/framework/object.h"
 
@@ -16,7 +17,7 @@ namespace fw {
 
 constexpr int kScreenPixelsPerInch = 96;
 
-class TFont : public TPersistent {
+class KARTAVO_API TFont : public TPersistent {
 public:
   const std::string& Name() const { return FName; }
   void SetName(const std::string& value);

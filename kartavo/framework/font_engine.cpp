@@ -1,4 +1,4 @@
-#include "kartavo/framework/font_engine.h"
+#include "kartavo/framework/detail/font_engine.h"
 
 #include "kartavo/framework/errors.h"
 

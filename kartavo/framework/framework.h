@@ -17,6 +17,7 @@
 #include "kartavo/framework/date_time.h"
 #include "kartavo/framework/desktop.h"
 #include "kartavo/framework/errors.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/font.h"
 #include "kartavo/framework/font_style.h"
 #include "kartavo/framework/geometry.h"

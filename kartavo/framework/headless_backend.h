@@ -5,6 +5,7 @@
 
 #include "kartavo/framework/backend.h"
 #include "kartavo/framework/desktop.h"
+#include "kartavo/framework/export.h"
 
 #include <deque>
 #include <functional>
@@ -13,7 +14,7 @@
 
 namespace fw {
 
-class THeadlessBackend : public TBackend {
+class KARTAVO_API THeadlessBackend : public TBackend {
 public:
   // Mouse input at screen coordinates ...
   void PostMouseDown(TMouseButton Button, int X, int Y, TShiftState Keys = {});
@@ -67,6 +68,6 @@ private:
 };
 
 // The installed backend when it is the headless one, else null.
-THeadlessBackend* HeadlessBackend();
+KARTAVO_API THeadlessBackend* HeadlessBackend();
 
 } // namespace fw

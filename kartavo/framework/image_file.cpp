@@ -1,7 +1,7 @@
 #include "kartavo/framework/image_file.h"
 
 #include "kartavo/framework/bmp_codec.h"
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
 

@@ -5,7 +5,7 @@
 // and the record's destructor releases libjpeg's memory on every path.
 #include "kartavo/framework/jpeg_codec.h"
 
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 
 #include <csetjmp>
 #include <cstdio>

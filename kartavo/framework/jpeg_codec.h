@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/framework/stream.h"
@@ -22,19 +23,23 @@ constexpr int kDefaultJpegQuality = 75;
 // raises EInvalidGraphic naming nameForMessages; so does a Huffman-coded
 // picture with more 8 x 8 blocks than eight a byte of the file (each block
 // costs at least a bit), before anything is allocated for it.
-TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size, const std::string& nameForMessages,
-                       const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage DecodeJpeg(const uint8_t* Data, size_t Size,
+                                   const std::string& nameForMessages,
+                                   const TCodecProgress& Progress = {},
+                                   const TImageSizeCheck& SizeCheck = {});
 // Reads a JPEG file from the stream's position to its end.
-TPixelImage ReadJpeg(TStream& Stream, const std::string& nameForMessages,
-                     const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadJpeg(TStream& Stream, const std::string& nameForMessages,
+                                 const TCodecProgress& Progress = {},
+                                 const TImageSizeCheck& SizeCheck = {});
 // Reads the JPEG file at path; a file that cannot be opened raises EInOutError.
-TPixelImage ReadJpegFile(const std::string& path, const TCodecProgress& Progress = {},
-                         const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadJpegFile(const std::string& path, const TCodecProgress& Progress = {},
+                                     const TImageSizeCheck& SizeCheck = {});
 
 // Writes the picture as a baseline JFIF file of the given quality (1 to 100).
-void WriteJpeg(TStream& Stream, const TPixelImage& Image, int Quality = kDefaultJpegQuality,
-               const TCodecProgress& Progress = {});
-void WriteJpegFile(const std::string& path, const TPixelImage& Image,
-                   int Quality = kDefaultJpegQuality, const TCodecProgress& Progress = {});
+KARTAVO_API void WriteJpeg(TStream& Stream, const TPixelImage& Image,
+                           int Quality = kDefaultJpegQuality, const TCodecProgress& Progress = {});
+KARTAVO_API void WriteJpegFile(const std::string& path, const TPixelImage& Image,
+                               int Quality = kDefaultJpegQuality,
+                               const TCodecProgress& Progress = {});
 
 } // namespace fw

@@ -2,20 +2,22 @@
 // other, and components that own the components created with them as owner.
 #pragma once
 
+#include "kartavo/framework/export.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace fw {
 
-class TObject {
+class KARTAVO_API TObject {
 public:
   virtual ~TObject() = default;
   // The class name without namespaces, e.g. "TGeoMap".
   std::string ClassName() const;
 };
 
-class TPersistent : public TObject {
+class KARTAVO_API TPersistent : public TObject {
 public:
   // Copies Source into this object by asking Source to AssignTo(this).
   // Raises EConvertError when neither side knows the other.
@@ -34,7 +36,7 @@ enum TComponentStateFlag : uint8_t {
 };
 using TComponentState = uint8_t;
 
-class TComponent : public TPersistent {
+class KARTAVO_API TComponent : public TPersistent {
 public:
   explicit TComponent(TComponent* AOwner);
   ~TComponent() override;

@@ -4,10 +4,11 @@
 
 #include "kartavo/framework/bevel.h"
 #include "kartavo/framework/controls.h"
+#include "kartavo/framework/export.h"
 
 namespace fw {
 
-class TPanel : public TCustomControl {
+class KARTAVO_API TPanel : public TCustomControl {
 public:
   // 185 x 41 pixels, raised outer bevel, no inner one.
   explicit TPanel(TComponent* AOwner);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <cstdint>
@@ -43,7 +44,7 @@ enum TPenMode : uint8_t {
   pmNotXor       // ~(P ^ D)
 };
 
-class TPen : public TPersistent {
+class KARTAVO_API TPen : public TPersistent {
 public:
   TColor Color() const { return FColor; }
   void SetColor(TColor value);

@@ -1,8 +1,8 @@
-#include "kartavo/framework/pixel_convert.h"
+#include "kartavo/framework/detail/pixel_convert.h"
 
+#include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/detail/raster_target.h"
 #include "kartavo/framework/errors.h"
-#include "kartavo/framework/pixel_value.h"
-#include "kartavo/framework/raster_target.h"
 
 #include <algorithm>
 #include <cstring>

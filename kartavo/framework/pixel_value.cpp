@@ -1,4 +1,4 @@
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // destructor and the record's destructor frees libpng's structures.
 #include "kartavo/framework/png_codec.h"
 
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/image_size_check.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/framework/stream.h"
@@ -20,17 +21,21 @@ namespace fw {
 // Decodes a PNG file held in memory. Malformed, truncated or oversized data
 // raises EInvalidGraphic naming nameForMessages; so does a picture larger
 // than its compressed data can inflate to, before anything is allocated.
-TPixelImage DecodePng(const uint8_t* Data, size_t Size, const std::string& nameForMessages,
-                      const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage DecodePng(const uint8_t* Data, size_t Size,
+                                  const std::string& nameForMessages,
+                                  const TCodecProgress& Progress = {},
+                                  const TImageSizeCheck& SizeCheck = {});
 // Reads a PNG file from the stream's position to its end.
-TPixelImage ReadPng(TStream& Stream, const std::string& nameForMessages,
-                    const TCodecProgress& Progress = {}, const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadPng(TStream& Stream, const std::string& nameForMessages,
+                                const TCodecProgress& Progress = {},
+                                const TImageSizeCheck& SizeCheck = {});
 // Reads the PNG file at path; a file that cannot be opened raises EInOutError.
-TPixelImage ReadPngFile(const std::string& path, const TCodecProgress& Progress = {},
-                        const TImageSizeCheck& SizeCheck = {});
+KARTAVO_API TPixelImage ReadPngFile(const std::string& path, const TCodecProgress& Progress = {},
+                                    const TImageSizeCheck& SizeCheck = {});
 
-void WritePng(TStream& Stream, const TPixelImage& Image, const TCodecProgress& Progress = {});
-void WritePngFile(const std::string& path, const TPixelImage& Image,
-                  const TCodecProgress& Progress = {});
+KARTAVO_API void WritePng(TStream& Stream, const TPixelImage& Image,
+                          const TCodecProgress& Progress = {});
+KARTAVO_API void WritePngFile(const std::string& path, const TPixelImage& Image,
+                              const TCodecProgress& Progress = {});
 
 } // namespace fw

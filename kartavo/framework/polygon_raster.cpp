@@ -1,4 +1,4 @@
-#include "kartavo/framework/polygon_raster.h"
+#include "kartavo/framework/detail/polygon_raster.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "kartavo/framework/raster_target.h"
+#include "kartavo/framework/detail/raster_target.h"
 
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,6 +3,7 @@
 
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/cursor.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <map>
@@ -10,7 +11,7 @@
 
 namespace fw {
 
-class TApplication : public TComponent {
+class KARTAVO_API TApplication : public TComponent {
 public:
   TApplication() : TComponent(nullptr) {}
   // Delivers pending input and paints invalidated controls, then returns;
@@ -26,7 +27,7 @@ private:
 // The screen's cursor table: numbered cursor images a program adds to the
 // standard shapes (crDefault, crHandPoint, ...), and a cursor that, when not
 // crDefault, shows everywhere in place of the controls' own.
-class TScreen : public TComponent {
+class KARTAVO_API TScreen : public TComponent {
 public:
   TScreen() : TComponent(nullptr) {}
   // The image entered under Index, or null (always null for the standard shapes).
@@ -46,7 +47,7 @@ constexpr int CF_BITMAP = 2;
 
 // The system clipboard, holding a picture. Assign a bitmap to put a copy on
 // it; assign the clipboard to a bitmap to get a copy back.
-class TClipboard : public TPersistent {
+class KARTAVO_API TClipboard : public TPersistent {
 public:
   void Assign(const TPersistent* Source) override;
   bool HasFormat(int Format) const;
@@ -57,8 +58,8 @@ protected:
   void AssignTo(TPersistent* Dest) const override;
 };
 
-TApplication& Application();
-TScreen& Screen();
-TClipboard& Clipboard();
+KARTAVO_API TApplication& Application();
+KARTAVO_API TScreen& Screen();
+KARTAVO_API TClipboard& Clipboard();
 
 } // namespace fw

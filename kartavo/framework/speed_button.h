@@ -5,10 +5,11 @@
 
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/controls.h"
+#include "kartavo/framework/export.h"
 
 namespace fw {
 
-class TSpeedButton : public TGraphicControl {
+class KARTAVO_API TSpeedButton : public TGraphicControl {
 public:
   // 23 x 22 pixels, group 0 (an ordinary push button).
   explicit TSpeedButton(TComponent* AOwner);

@@ -1,6 +1,7 @@
 // Byte streams: an abstract stream, one in memory and one on a file.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace fw {
 
 enum TSeekOrigin : uint8_t { soBeginning, soCurrent, soEnd };
 
-class TStream : public TObject {
+class KARTAVO_API TStream : public TObject {
 public:
   // Reads up to Count bytes; returns how many were read (0 at the end).
   virtual int64_t Read(void* Buffer, int64_t Count) = 0;
@@ -33,7 +34,7 @@ public:
   int64_t CopyFrom(TStream& Source, int64_t Count);
 };
 
-class TMemoryStream : public TStream {
+class KARTAVO_API TMemoryStream : public TStream {
 public:
   int64_t Read(void* Buffer, int64_t Count) override;
   int64_t Write(const void* Buffer, int64_t Count) override;
@@ -57,7 +58,7 @@ private:
 // Open modes of a file stream.
 enum TFileMode : uint8_t { fmCreate, fmOpenRead, fmOpenWrite, fmOpenReadWrite };
 
-class TFileStream : public TStream {
+class KARTAVO_API TFileStream : public TStream {
 public:
   // Raises EInOutError naming the file when it cannot be opened or created.
   TFileStream(const std::string& FileName, TFileMode Mode);

@@ -1,4 +1,4 @@
-#include "kartavo/framework/stretch_axis.h"
+#include "kartavo/framework/detail/stretch_axis.h"
 
 #include <algorithm>
 

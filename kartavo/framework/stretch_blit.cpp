@@ -1,8 +1,8 @@
 #include "kartavo/framework/stretch_blit.h"
 
-#include "kartavo/framework/pixel_value.h"
-#include "kartavo/framework/raster_target.h"
-#include "kartavo/framework/stretch_axis.h"
+#include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/detail/raster_target.h"
+#include "kartavo/framework/detail/stretch_axis.h"
 
 #include <algorithm>
 #include <array>

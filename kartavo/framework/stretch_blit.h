@@ -12,6 +12,7 @@
 // average of a pixel at the image's edge covers only the part inside.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/pixel_image.h"
 
@@ -55,6 +56,7 @@ struct TStretchRequest {
 
 // dst and src may be the same image; overlapping rectangles then read the
 // source as it was before the copy.
-void StretchBlt(TPixelImage& dst, const TPixelImage& src, const TStretchRequest& request);
+KARTAVO_API void StretchBlt(TPixelImage& dst, const TPixelImage& src,
+                            const TStretchRequest& request);
 
 } // namespace fw

@@ -1,6 +1,7 @@
 // A list of strings, as list and combo boxes keep their lines.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <functional>
@@ -9,7 +10,7 @@
 
 namespace fw {
 
-class TStringList : public TPersistent {
+class KARTAVO_API TStringList : public TPersistent {
 public:
   // Lines count from 0; Strings raises std::out_of_range for other indexes.
   int Count() const { return static_cast<int>(FItems.size()); }

@@ -2,6 +2,7 @@
 // line with CR LF; the reader accepts CR LF, LF and a lone CR.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@
 
 namespace fw {
 
-class TTextFile : public TObject {
+class KARTAVO_API TTextFile : public TObject {
 public:
   TTextFile() = default;
   ~TTextFile() override;

@@ -3,6 +3,7 @@
 // use it to label maps, centre a map on a country or look up a capital.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/short_string.h"
 
 #include <array>
@@ -24,6 +25,6 @@ struct TCountryData {
 inline constexpr size_t CountryCount = 231;
 
 // Sorted by Name (byte order, ascending); addressed by position from 0.
-extern const std::array<TCountryData, CountryCount> CountryData;
+extern KARTAVO_API const std::array<TCountryData, CountryCount> CountryData;
 
 } // namespace kartavo

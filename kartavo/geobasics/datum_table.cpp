@@ -2,7 +2,7 @@
 // clang-format off
 // The datum rows keep their numbers: callers pass them. Each row shifts a
 // position from its datum to WGS 84 (position-vector rotations).
-#include "kartavo/geobasics/datum_table.h"
+#include "kartavo/geobasics/detail/datum_table.h"
 
 namespace kartavo {
 namespace {

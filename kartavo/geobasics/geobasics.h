@@ -11,3 +11,4 @@
 #include "kartavo/geobasics/ups.h"
 #include "kartavo/geobasics/utm.h"
 #include "kartavo/geobasics/utm_zone.h"
+#include "kartavo/package/exceptions.h"

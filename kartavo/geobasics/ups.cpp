@@ -5,8 +5,8 @@
 #include "kartavo/geobasics/ups.h"
 #include "kartavo/geobasics/ellipsoids.h"
 
+#include "kartavo/geobasics/detail/sin_series.h"
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
-#include "kartavo/geobasics/sin_series.h"
 
 #include <array>
 #include <cmath>

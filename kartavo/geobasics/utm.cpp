@@ -1,7 +1,7 @@
 #include "kartavo/geobasics/utm.h"
 
+#include "kartavo/geobasics/detail/tm_series.h"
 #include "kartavo/geobasics/ellipsoids.h"
-#include "kartavo/geobasics/tm_series.h"
 #include "kartavo/geobasics/transverse_mercator.h"
 #include "kartavo/geobasics/utm_zone.h"
 

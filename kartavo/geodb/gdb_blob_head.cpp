@@ -1,7 +1,7 @@
-#include "kartavo/geodb/gdb_blob_head.h"
+#include "kartavo/geodb/detail/gdb_blob_head.h"
 
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
 
 namespace kartavo {
 

@@ -16,7 +16,7 @@
 
 namespace kartavo {
 
-class TGdbBoxTable {
+class KARTAVO_API TGdbBoxTable {
 public:
   TGdbBoxTable(const std::vector<TgdbData>& Entries, int Count);
 

@@ -1,11 +1,11 @@
 #include "kartavo/geodb/gdb_check.h"
 
 #include "kartavo/framework/errors.h"
-#include "kartavo/geodb/gdb_blob_head.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_index_build.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_scan.h"
+#include "kartavo/geodb/detail/gdb_blob_head.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_index_build.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_scan.h"
 
 #include <algorithm>
 #include <cerrno>

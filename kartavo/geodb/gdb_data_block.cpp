@@ -1,7 +1,7 @@
-#include "kartavo/geodb/gdb_data_block.h"
+#include "kartavo/geodb/detail/gdb_data_block.h"
 
 #include "kartavo/framework/date_time.h"
-#include "kartavo/geodb/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
 
 namespace kartavo {
 

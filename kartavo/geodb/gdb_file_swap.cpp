@@ -1,8 +1,8 @@
-#include "kartavo/geodb/gdb_file_swap.h"
+#include "kartavo/geodb/detail/gdb_file_swap.h"
 
 #include "kartavo/framework/errors.h"
 #include "kartavo/framework/stream.h"
-#include "kartavo/geodb/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_files.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "kartavo/geodb/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_files.h"
 
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/errors.h"

@@ -1,6 +1,6 @@
-#include "kartavo/geodb/gdb_index_build.h"
+#include "kartavo/geodb/detail/gdb_index_build.h"
 
-#include "kartavo/geodb/gdb_index.h"
+#include "kartavo/geodb/detail/gdb_index.h"
 
 #include <bit>
 

@@ -1,9 +1,9 @@
-#include "kartavo/geodb/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
 
 #include "kartavo/framework/errors.h"
 #include "kartavo/framework/stream.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/le_bytes.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/le_bytes.h"
 
 #include <zlib.h>
 

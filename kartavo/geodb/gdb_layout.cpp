@@ -1,6 +1,6 @@
-#include "kartavo/geodb/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
 
-#include "kartavo/geodb/le_bytes.h"
+#include "kartavo/geodb/detail/le_bytes.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "kartavo/geodb/gdb_progress.h"
+#include "kartavo/geodb/detail/gdb_progress.h"
 
 namespace kartavo {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "kartavo/framework/date_time.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/short_string.h"
 
 #include <array>
@@ -81,7 +82,7 @@ struct TMetaInfo {
 };
 
 // The text of one meta information field, as UTF-8.
-std::string MetaItemText(const TMetaInfo& MetaInfo, TMetaItem Item);
+KARTAVO_API std::string MetaItemText(const TMetaInfo& MetaInfo, TMetaItem Item);
 
 // The header of one entry: the unit of the summary file.
 struct TgdbData {
@@ -115,10 +116,10 @@ struct TgdbSystemData {
 };
 
 // Resets an entry header; the shared NumPoints/Size field is left as it is.
-void ClearGdbData(TgdbData& Data);
+KARTAVO_API void ClearGdbData(TgdbData& Data);
 // Empties all five texts.
-void ClearMetaInfo(TMetaInfo& MetaInfo);
+KARTAVO_API void ClearMetaInfo(TMetaInfo& MetaInfo);
 // The location of a town: LatLow and LongLow of its entry.
-TSCoords ExtractLocation(const TgdbData& Data);
+KARTAVO_API TSCoords ExtractLocation(const TgdbData& Data);
 
 } // namespace kartavo

@@ -1,6 +1,6 @@
-#include "kartavo/geodb/gdb_write_behind.h"
+#include "kartavo/geodb/detail/gdb_write_behind.h"
 
-#include "kartavo/geodb/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
 
 namespace kartavo {
 namespace {

@@ -3,11 +3,11 @@
 
 #include "kartavo/framework/errors.h"
 
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_index.h"
-#include "kartavo/geodb/gdb_journal.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_write_behind.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_index.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_write_behind.h"
 #include "kartavo/package/exceptions.h"
 
 #include <algorithm>

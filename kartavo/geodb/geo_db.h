@@ -6,6 +6,7 @@
 #pragma once
 
 #include "kartavo/companion/quillon.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/geodb/gdb_types.h"
@@ -25,7 +26,7 @@ class TGdbWriteBehind;
 struct TDataBlock;
 struct TJournalChange;
 
-class TGeoDB : public fw::TComponent {
+class KARTAVO_API TGeoDB : public fw::TComponent {
 public:
   explicit TGeoDB(fw::TComponent* AOwner);
   ~TGeoDB() override;
@@ -292,6 +293,6 @@ private:
 };
 
 // The header of a database, read without opening it.
-TgdbSystemData ReadSystemInformation(const std::string& FileName);
+KARTAVO_API TgdbSystemData ReadSystemInformation(const std::string& FileName);
 
 } // namespace kartavo

@@ -6,12 +6,12 @@
 
 #include "kartavo/framework/errors.h"
 
-#include "kartavo/geodb/gdb_data_block.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_journal.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_progress.h"
-#include "kartavo/geodb/gdb_write_behind.h"
+#include "kartavo/geodb/detail/gdb_data_block.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_progress.h"
+#include "kartavo/geodb/detail/gdb_write_behind.h"
 
 #include <climits>
 

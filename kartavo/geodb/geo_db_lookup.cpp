@@ -3,7 +3,7 @@
 
 #include "kartavo/geodb/gdb_box_query.h"
 
-#include "kartavo/geodb/gdb_index.h"
+#include "kartavo/geodb/detail/gdb_index.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,14 +2,14 @@
 // garbage collection.
 #include "kartavo/geodb/geo_db.h"
 
-#include "kartavo/geodb/gdb_blob_head.h"
-#include "kartavo/geodb/gdb_file_swap.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_index_build.h"
-#include "kartavo/geodb/gdb_journal.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_progress.h"
-#include "kartavo/geodb/le_bytes.h"
+#include "kartavo/geodb/detail/gdb_blob_head.h"
+#include "kartavo/geodb/detail/gdb_file_swap.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_index_build.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_progress.h"
+#include "kartavo/geodb/detail/le_bytes.h"
 
 #include <algorithm>
 #include <map>

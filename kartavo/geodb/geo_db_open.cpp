@@ -2,12 +2,12 @@
 #include "kartavo/geodb/geo_db.h"
 
 #include "kartavo/framework/errors.h"
-#include "kartavo/geodb/gdb_file_swap.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_journal.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_scan.h"
-#include "kartavo/geodb/gdb_write_behind.h"
+#include "kartavo/geodb/detail/gdb_file_swap.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_scan.h"
+#include "kartavo/geodb/detail/gdb_write_behind.h"
 
 #include <algorithm>
 #include <cerrno>

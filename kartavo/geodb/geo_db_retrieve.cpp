@@ -5,10 +5,10 @@
 #include "kartavo/geodb/geo_db.h"
 
 #include "kartavo/companion/quillon.h"
-#include "kartavo/geodb/gdb_blob_head.h"
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_layout.h"
-#include "kartavo/geodb/gdb_progress.h"
+#include "kartavo/geodb/detail/gdb_blob_head.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_layout.h"
+#include "kartavo/geodb/detail/gdb_progress.h"
 #include "kartavo/package/exceptions.h"
 
 #include <cstring>

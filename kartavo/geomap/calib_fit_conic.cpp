@@ -10,8 +10,8 @@
 #endif
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/geomap/calib_fits.h"
-#include "kartavo/geomap/conic_apex.h"
 #include "kartavo/geomap/detail/bearing_angle.h"
+#include "kartavo/geomap/detail/conic_apex.h"
 
 #include <algorithm>
 #include <array>

@@ -4,6 +4,7 @@
 // need no map control.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/geomap/calib_records.h"
 
 #include <array>
@@ -48,25 +49,25 @@ enum TXMLTag : int {
 // by CR LF; the XML declaration only when WriteDeclaration is set. The
 // resolution element is left out when Resolution is 0, the calibration
 // points when there are none.
-void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
-                                  const std::string& DataID, const TCalibData& CalData,
-                                  TCalibModel Model);
+KARTAVO_API void WriteRawCalDataToOpenXMLFile(fw::TTextFile& F, bool WriteDeclaration,
+                                              const std::string& DataID, const TCalibData& CalData,
+                                              TCalibModel Model);
 
 // The stream form of the same text: always with the declaration, the
 // resolution element and the calibration point element (npoints 0 and an
 // empty line when there are no points).
-void WriteRawCalDataToStream(fw::TStream& S, const std::string& DataID, const TCalibData& CalData,
-                             TCalibModel Model);
+KARTAVO_API void WriteRawCalDataToStream(fw::TStream& S, const std::string& DataID,
+                                         const TCalibData& CalData, TCalibModel Model);
 
 // Reads the calibration DataID (the first one when DataID is empty) into
 // CalData and Model without a control. Only NumCalLines is reset; fields
 // without an element keep the caller's values. False when the file cannot be
 // opened or holds no matching calibration; raises EORVGeoMapError
 // ("ParseCalibData: ...") on malformed content.
-bool ParseCalibData(const std::string& FName, const std::string& DataID, TCalibData& CalData,
-                    TCalibModel& Model);
+KARTAVO_API bool ParseCalibData(const std::string& FName, const std::string& DataID,
+                                TCalibData& CalData, TCalibModel& Model);
 // The same from the stream's current position.
-bool ParseCalibData(fw::TMemoryStream& InStream, const std::string& DataID, TCalibData& CalData,
-                    TCalibModel& Model);
+KARTAVO_API bool ParseCalibData(fw::TMemoryStream& InStream, const std::string& DataID,
+                                TCalibData& CalData, TCalibModel& Model);
 
 } // namespace kartavo

@@ -1,9 +1,9 @@
 #include "kartavo/framework/codepage.h"
 #include "kartavo/geobasics/ellipsoids.h"
 #include "kartavo/geomap/calib_xml.h"
-#include "kartavo/geomap/calib_xml_numbers.h"
 #include "kartavo/geomap/calib_xml_reader.h"
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/detail/calib_xml_numbers.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
 #include "kartavo/package/exceptions.h"
 
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "kartavo/framework/codepage.h"
 #include "kartavo/geomap/calib_xml_reader.h"
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
 
 namespace kartavo {
 namespace {

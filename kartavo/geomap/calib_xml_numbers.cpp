@@ -1,4 +1,4 @@
-#include "kartavo/geomap/calib_xml_numbers.h"
+#include "kartavo/geomap/detail/calib_xml_numbers.h"
 
 #include "kartavo/framework/detail/text_scan.h"
 

@@ -1,4 +1,4 @@
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
 
 namespace kartavo {
 namespace {

@@ -3,8 +3,8 @@
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geobasics/ellipsoids.h"
 #include "kartavo/geomap/calib_xml.h"
-#include "kartavo/geomap/calib_xml_numbers.h"
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/detail/calib_xml_numbers.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
 
 #include <algorithm>
 #include <vector>

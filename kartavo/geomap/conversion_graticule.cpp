@@ -1,8 +1,8 @@
 // The graticule model cmParabolicIp: each graticule line is a parabola in
 // map-image pixels, and a position is interpolated linearly between the two
 // nearest lines of each kind.
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // Map-image pixel to geographic position and back under the point-based
 // models, dispatched by the model in force.
-#include "kartavo/geomap/conversion_utm.h"
+#include "kartavo/geomap/detail/conversion_utm.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The UTM relation of cmUTM maps: an affine relation between pixels and the
 // northing and easting, combined with the UTM projection.
-#include "kartavo/geomap/conversion_utm.h"
+#include "kartavo/geomap/detail/conversion_utm.h"
 #include "kartavo/geobasics/transverse_mercator.h"
 #include "kartavo/geobasics/utm.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <cmath>
 

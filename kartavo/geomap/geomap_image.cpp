@@ -1,8 +1,8 @@
 // The map image of TGeoMap: loading it from a file or taking the host's
 // bitmap (both within the pixel limit), renaming its file, resampling it with
 // its calibration.
+#include "kartavo/geomap/detail/map_image_file.h"
 #include "kartavo/geomap/geomap_control.h"
-#include "kartavo/geomap/map_image_file.h"
 #include "kartavo/package/exceptions.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 // Saving a map: its calibration as an XML file and its image as a JPEG file
 // beside it, so that loading the calibration brings back both.
 #include "kartavo/framework/jpeg_codec.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 #include "kartavo/geomap/geomap_control.h"
-#include "kartavo/geomap/map_image_file.h"
 
 namespace kartavo {
 

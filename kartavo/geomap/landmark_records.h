@@ -7,6 +7,7 @@
 #include "kartavo/framework/alignment.h"
 #include "kartavo/framework/color.h"
 #include "kartavo/framework/date_time.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/font_style.h"
 #include "kartavo/framework/short_string.h"
 
@@ -78,6 +79,6 @@ struct TLandMark {
 // The template a new map control starts with for new landmarks: a blue
 // cross of half-size 7 on white, captions in 8-point "MS Sans Serif",
 // centred 8 pixels below the point.
-TLandMark DefaultLandMark();
+KARTAVO_API TLandMark DefaultLandMark();
 
 } // namespace kartavo

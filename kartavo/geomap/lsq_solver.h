@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kartavo/companion/tessaro.h"
+#include "kartavo/framework/export.h"
 
 namespace kartavo {
 
@@ -13,13 +14,13 @@ namespace kartavo {
 // n x n. Each outer step of the four main loops reports to the progress
 // protocol of the base library; the decomposition fails when AbortMathProc
 // is set or when a singular value does not converge within 30 tests.
-bool SingValDecomp(tessaro::TMatrix& A, tessaro::TVector& W, tessaro::TMatrix& V);
+KARTAVO_API bool SingValDecomp(tessaro::TMatrix& A, tessaro::TVector& W, tessaro::TMatrix& V);
 
 // Least-squares solution C (one entry per column of A) of A · C = B (one
 // entry of B per row). A is overwritten. Singular values below 1e-14 times
 // the largest are discarded, which sets ValuesDiscarded. False when the
 // decomposition fails or the solution is not finite; C is then all zero.
-bool SolveLinLeastSquares(tessaro::TMatrix& A, const tessaro::TVector& B, tessaro::TVector& C,
-                          bool& ValuesDiscarded);
+KARTAVO_API bool SolveLinLeastSquares(tessaro::TMatrix& A, const tessaro::TVector& B,
+                                      tessaro::TVector& C, bool& ValuesDiscarded);
 
 } // namespace kartavo

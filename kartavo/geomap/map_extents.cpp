@@ -1,8 +1,8 @@
 // The map's corner positions, its resolution, the position test against the
 // corners, and the view conversion between control and map-image pixels.
 #include "kartavo/companion/tessaro.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <cmath>
 

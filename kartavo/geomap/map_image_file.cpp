@@ -1,4 +1,4 @@
-#include "kartavo/geomap/map_image_file.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/bmp_codec.h"
@@ -6,8 +6,8 @@
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/stream.h"
-#include "kartavo/geomap/calib_xml_text.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <algorithm>
 

@@ -3,28 +3,29 @@
 #pragma once
 
 #include "kartavo/companion/quillon.h"
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/object.h"
 
 #include <string>
 
 namespace kartavo {
 
-class EORVGeoBasicsError : public quillon::EORVError {
+class KARTAVO_API EORVGeoBasicsError : public quillon::EORVError {
 public:
   using quillon::EORVError::EORVError;
 };
 
-class EORVGeoDBError : public quillon::EORVError {
+class KARTAVO_API EORVGeoDBError : public quillon::EORVError {
 public:
   using quillon::EORVError::EORVError;
 };
 
-class EORVGeoMapError : public quillon::EORVError {
+class KARTAVO_API EORVGeoMapError : public quillon::EORVError {
 public:
   using quillon::EORVError::EORVError;
 };
 
 // "Component \"<Name>\": <Text>"
-std::string ComponentMessage(const fw::TComponent& Component, const std::string& Text);
+KARTAVO_API std::string ComponentMessage(const fw::TComponent& Component, const std::string& Text);
 
 } // namespace kartavo

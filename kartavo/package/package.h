@@ -3,6 +3,7 @@
 // it is loaded and UnloadPackage when it is unloaded.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/package/exceptions.h"
 #include "kartavo/package/module_counter.h"
 #include "kartavo/package/resources.h"
@@ -22,20 +23,20 @@ struct TModuleInfo {
 };
 
 // The contained modules in start-up order: geobasics, geodb, geomap, geoatlas.
-std::span<const TModuleInfo> GetPackageInfoTable();
+KARTAVO_API std::span<const TModuleInfo> GetPackageInfoTable();
 // Runs every start-up routine in table order.
-void LoadPackage();
+KARTAVO_API void LoadPackage();
 // Runs every shut-down routine in reverse order.
-void UnloadPackage();
+KARTAVO_API void UnloadPackage();
 
 // Each module's own start-up and shut-down routine.
-void GeoBasicsStartUp();
-void GeoBasicsShutDown();
-void GeoDBStartUp();
-void GeoDBShutDown();
-void GeoMapStartUp();
-void GeoMapShutDown();
-void GeoAtlasStartUp();
-void GeoAtlasShutDown();
+KARTAVO_API void GeoBasicsStartUp();
+KARTAVO_API void GeoBasicsShutDown();
+KARTAVO_API void GeoDBStartUp();
+KARTAVO_API void GeoDBShutDown();
+KARTAVO_API void GeoMapStartUp();
+KARTAVO_API void GeoMapShutDown();
+KARTAVO_API void GeoAtlasStartUp();
+KARTAVO_API void GeoAtlasShutDown();
 
 } // namespace kartavo

@@ -1,7 +1,7 @@
 #include "kartavo/package/resources.h"
 
 #include "kartavo/framework/color.h"
-#include "kartavo/package/resource_art.h"
+#include "kartavo/package/detail/resource_art.h"
 
 #include <vector>
 

@@ -4,6 +4,7 @@
 // 256 colours). Names are compared without regard to letter case.
 #pragma once
 
+#include "kartavo/framework/export.h"
 #include "kartavo/framework/pixel_image.h"
 
 #include <array>
@@ -20,7 +21,7 @@ enum TCursorPixel : uint8_t { cpTransparent, cpBlack, cpWhite, cpInvert };
 // four bytes a row, the leftmost pixel in the highest bit of its byte.
 // AND 1 XOR 0 leaves the screen, AND 0 XOR 0 is black, AND 0 XOR 1 white,
 // AND 1 XOR 1 inverts.
-struct TCursorResource {
+struct KARTAVO_API TCursorResource {
   static constexpr int Width = 32;
   static constexpr int Height = 32;
   int HotSpotX = 0;
@@ -33,11 +34,11 @@ struct TCursorResource {
 };
 
 // The cursor of that name, or nullptr when the library has none.
-const TCursorResource* FindCursorResource(std::string_view Name);
+KARTAVO_API const TCursorResource* FindCursorResource(std::string_view Name);
 // The bitmap of that name (pf8bit with a 256-entry palette), or nullptr.
-const fw::TPixelImage* FindBitmapResource(std::string_view Name);
+KARTAVO_API const fw::TPixelImage* FindBitmapResource(std::string_view Name);
 
-std::span<const std::string_view> CursorResourceNames();
-std::span<const std::string_view> BitmapResourceNames();
+KARTAVO_API std::span<const std::string_view> CursorResourceNames();
+KARTAVO_API std::span<const std::string_view> BitmapResourceNames();
 
 } // namespace kartavo

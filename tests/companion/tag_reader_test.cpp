@@ -1,6 +1,6 @@
 // The tag reader on both of its inputs: every case runs once on a memory
 // stream and once on a text file holding the same bytes.
-#include "kartavo/companion/tag_reader.h"
+#include "kartavo/companion/detail/tag_reader.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
 

@@ -2,7 +2,7 @@
 #include "codec_test_support.h"
 
 #include "kartavo/framework/bmp_codec.h"
-#include "kartavo/framework/codec_support.h"
+#include "kartavo/framework/detail/codec_support.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 // Lines whose ends both lie inside the clip skip the search for where the
 // clip cuts them; checked against the closed form of every step on many
 // random lines, and against the same line drawn with a clip that cuts it.
-#include "kartavo/framework/line_raster.h"
+#include "kartavo/framework/detail/line_raster.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // definition, the test oracle of the table-driven StretchBlt.
 #pragma once
 
-#include "kartavo/framework/pixel_value.h"
-#include "kartavo/framework/raster_target.h"
+#include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/detail/raster_target.h"
 #include "kartavo/framework/stretch_blit.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "kartavo/framework/bitmap.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 
 #include <cstdint>
 #include <memory>

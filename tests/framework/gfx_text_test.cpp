@@ -1,6 +1,6 @@
 #include "gfx_test_support.h"
 
-#include "kartavo/framework/font_engine.h"
+#include "kartavo/framework/detail/font_engine.h"
 
 #include <gtest/gtest.h>
 

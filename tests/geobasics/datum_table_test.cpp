@@ -1,7 +1,7 @@
 // The built-in datum table: its size, the rows whose values are fixed, and
 // enough rows spread over the table that a dropped, doubled or shifted row
 // shows up.
-#include "kartavo/geobasics/datum_table.h"
+#include "kartavo/geobasics/detail/datum_table.h"
 
 #include <gtest/gtest.h>
 

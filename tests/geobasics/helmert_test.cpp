@@ -3,7 +3,7 @@
 #include "kartavo/geobasics/helmert.h"
 
 #include "kartavo/geobasics/cartesian.h"
-#include "kartavo/geobasics/datum_table.h"
+#include "kartavo/geobasics/detail/datum_table.h"
 
 #include <gtest/gtest.h>
 

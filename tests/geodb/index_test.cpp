@@ -2,7 +2,7 @@
 // against the plain insertion, and the lookups and accessors built on them.
 #include "geodb_fixture.h"
 
-#include "kartavo/geodb/gdb_index.h"
+#include "kartavo/geodb/detail/gdb_index.h"
 
 #include <random>
 

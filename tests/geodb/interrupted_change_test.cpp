@@ -3,7 +3,7 @@
 // each, and opening read-only shows the same without touching a file.
 #include "geodb_fixture.h"
 
-#include "kartavo/geodb/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
 
 using namespace kartavo;
 using namespace geodb_test;

@@ -2,7 +2,7 @@
 // and the completion of an interrupted file swap.
 #include "geodb_fixture.h"
 
-#include "kartavo/geodb/gdb_file_swap.h"
+#include "kartavo/geodb/detail/gdb_file_swap.h"
 
 #include <random>
 

@@ -2,7 +2,7 @@
 // rounded half to even, 100 last, and nothing while disabled.
 #include "geodb_fixture.h"
 
-#include "kartavo/geodb/gdb_progress.h"
+#include "kartavo/geodb/detail/gdb_progress.h"
 
 using namespace kartavo;
 using namespace geodb_test;

@@ -1,7 +1,7 @@
 #include "kartavo/geobasics/utm.h"
 #include "kartavo/geomap/calib_fits.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/geo_conversion.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <gtest/gtest.h>
 

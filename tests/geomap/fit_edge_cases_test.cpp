@@ -1,6 +1,6 @@
 #include "kartavo/geomap/calib_fits.h"
-#include "kartavo/geomap/conic_apex.h"
 #include "kartavo/geomap/detail/bearing_angle.h"
+#include "kartavo/geomap/detail/conic_apex.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "kartavo/framework/errors.h"
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
-#include "kartavo/geomap/map_image_file.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 #include "picture_support.h"
 #include "xml_test_support.h"
 

@@ -6,7 +6,7 @@
 #include "kartavo/framework/stream.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/calib_xml_reader.h"
-#include "kartavo/geomap/map_image_file.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 #include "kartavo/package/exceptions.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 
 #include "kartavo/framework/date_time.h"
 #include "kartavo/framework/errors.h"
+#include "kartavo/geodb/detail/gdb_files.h"
 #include "kartavo/geodb/geodb.h"
 
 #include <algorithm>

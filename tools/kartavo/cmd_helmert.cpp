@@ -3,7 +3,7 @@
 #include "cli.h"
 #include "geo_args.h"
 
-#include "kartavo/geobasics/datum_table.h"
+#include "kartavo/geobasics/detail/datum_table.h"
 #include "kartavo/geobasics/helmert.h"
 
 #include <iostream>

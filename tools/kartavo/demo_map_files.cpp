@@ -6,7 +6,7 @@
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
-#include "kartavo/geomap/map_image_file.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 
 #include <cstdio>
 #include <ostream>

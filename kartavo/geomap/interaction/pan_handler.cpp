@@ -3,7 +3,7 @@
 // accumulates.
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/interaction/detail/mouse_handlers.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 namespace kartavo {
 namespace {

@@ -4,7 +4,7 @@
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/interaction/detail/mouse_handlers.h"
 #include "kartavo/geomap/interaction/detail/xor_figures.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "kartavo/geomap/landmarks/caption_drawing.h"
 
 #include "kartavo/framework/canvas.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/landmarks/detail/degree_trig.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <algorithm>
 #include <climits>

@@ -132,7 +132,7 @@ private:
 
   // The landmarks; a copy holds them in storage of whole blocks, and a copy
   // that cannot get its storage leaves the target as it was.
-  struct TItems {
+  struct KARTAVO_API TItems {
     std::vector<TLandMark> V;
     TItems() = default;
     TItems(const TItems& other) {

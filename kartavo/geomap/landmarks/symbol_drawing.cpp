@@ -1,9 +1,9 @@
 #include "kartavo/geomap/landmarks/symbol_drawing.h"
 
 #include "kartavo/framework/canvas.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/landmarks/detail/degree_trig.h"
 #include "kartavo/geomap/landmarks/detail/symbol_stamp.h"
-#include "kartavo/geomap/pixel_round.h"
 
 #include <algorithm>
 #include <array>

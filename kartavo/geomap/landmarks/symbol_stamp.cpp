@@ -2,7 +2,7 @@
 
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // one "symbol" element a line, the closing tag.
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
-#include "kartavo/geomap/calib_xml_numbers.h"
+#include "kartavo/geomap/detail/calib_xml_numbers.h"
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
 #include "kartavo/geomap/landmarks/symbol_repository.h"
 #include "kartavo/geomap/landmarks/xml_section.h"

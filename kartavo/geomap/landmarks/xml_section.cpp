@@ -5,7 +5,7 @@
 #include "kartavo/framework/errors.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
-#include "kartavo/geomap/calib_xml_text.h"
+#include "kartavo/geomap/detail/calib_xml_text.h"
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
 
 namespace kartavo {

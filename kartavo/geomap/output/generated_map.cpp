@@ -4,7 +4,7 @@
 #include "kartavo/framework/canvas.h"
 #include "kartavo/framework/codepage.h"
 #include "kartavo/framework/pen.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <array>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "kartavo/companion/quillon.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/geomap_control.h"
-#include "kartavo/geomap/map_image_file.h"
+#include "kartavo/geomap/detail/map_image_file.h"
 #include "kartavo/geomap/output/generated_map.h"
 
 namespace kartavo {

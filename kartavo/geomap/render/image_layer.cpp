@@ -1,7 +1,7 @@
 #include "kartavo/geomap/render/image_layer.h"
 
 #include "kartavo/framework/bitmap.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "kartavo/geomap/render/mouse_trace.h"
 
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 
 namespace kartavo {

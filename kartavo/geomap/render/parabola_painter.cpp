@@ -2,7 +2,7 @@
 
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/canvas.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/render/calib_marker.h"
 
 #include <algorithm>

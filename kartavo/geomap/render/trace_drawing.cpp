@@ -1,7 +1,7 @@
 #include "kartavo/geomap/render/trace_drawing.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 namespace kartavo {
 namespace {

@@ -3,7 +3,7 @@
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geobasics/utm.h"
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 #include "kartavo/geomap/render/graticule_painter.h"
 
 #include <cmath>

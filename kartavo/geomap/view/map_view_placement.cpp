@@ -2,7 +2,7 @@
 // centring and fitting.
 #include "kartavo/geomap/view/map_view.h"
 
-#include "kartavo/geomap/pixel_round.h"
+#include "kartavo/geomap/detail/pixel_round.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "kartavo/framework/bitmap.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/framework/png_codec.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "render_test_support.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/render/image_layer.h"
 
 #include <gtest/gtest.h>

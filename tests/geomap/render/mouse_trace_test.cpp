@@ -3,7 +3,7 @@
 #include "render_test_support.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 

@@ -5,7 +5,7 @@
 #include "../xml_test_support.h"
 
 #include "kartavo/framework/jpeg_codec.h"
-#include "kartavo/framework/pixel_value.h"
+#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"

@@ -7,7 +7,6 @@
 #pragma once
 
 #include "kartavo/framework/color.h"
-#include "kartavo/framework/export.h"
 #include "kartavo/framework/pixel_image.h"
 #include "kartavo/geomap/landmark_records.h"
 
@@ -88,7 +87,6 @@ void DrawSymbolWith(TSymbolPainter& Painter, fw::TCanvas& Canvas, int x, int y,
                     const TSymbolProperties& Symbol);
 // The symbol drawn with the canvas's lines and fills alone, never from a
 // stamp: the reference the stamps are tested against.
-KARTAVO_API void DrawSymbolDirect(fw::TCanvas& Canvas, int x, int y,
-                                  const TSymbolProperties& Symbol);
+void DrawSymbolDirect(fw::TCanvas& Canvas, int x, int y, const TSymbolProperties& Symbol);
 
 } // namespace kartavo::detail

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "kartavo/framework/stream.h"
-#include "kartavo/geodb/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
 #include "kartavo/geodb/gdb_types.h"
 
 #include <cstdint>

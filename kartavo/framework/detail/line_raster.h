@@ -129,4 +129,4 @@ void RasterizeWideLine(TPoint a, TPoint b, int width, const TRect& clip, Span sp
 
 } // namespace fw
 
-#include "kartavo/framework/line_raster_wide.inl"
+#include "kartavo/framework/detail/line_raster_wide.inl"

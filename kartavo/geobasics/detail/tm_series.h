@@ -7,8 +7,8 @@
 // a call.
 #pragma once
 
-#include "kartavo/geobasics/sin_series.h"
-#include "kartavo/geobasics/tm_constants.h"
+#include "kartavo/geobasics/detail/sin_series.h"
+#include "kartavo/geobasics/detail/tm_constants.h"
 
 #include <cmath>
 

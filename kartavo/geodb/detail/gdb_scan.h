@@ -7,8 +7,8 @@
 // read-only and checking a database only look.
 #pragma once
 
-#include "kartavo/geodb/gdb_files.h"
-#include "kartavo/geodb/gdb_journal.h"
+#include "kartavo/geodb/detail/gdb_files.h"
+#include "kartavo/geodb/detail/gdb_journal.h"
 #include "kartavo/geodb/gdb_types.h"
 
 #include <array>
