@@ -1,6 +1,8 @@
 // The refit after one added calibration point, per model, with 200 points,
-// and the least-squares solver on a 200 x 6 design.
+// the conic search also in its plain reference form, and the least-squares
+// solver on a 200 x 6 design.
 #include "kartavo/geomap/calib_fits.h"
+#include "kartavo/geomap/conic_apex.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/lsq_solver.h"
 
@@ -66,6 +68,17 @@ void BM_RefitConic(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RefitConic)->Unit(benchmark::kMicrosecond);
+
+// The reference search: every candidate through the curve fit and std::atan.
+void BM_RefitConicPlain(benchmark::State& state) {
+  const TCalibData cd = Points200();
+  TModelParams p;
+  for (auto _ : state) {
+    CalcConicCalibrationPlain(cd, 2000, 1500, p);
+    benchmark::DoNotOptimize(p);
+  }
+}
+BENCHMARK(BM_RefitConicPlain)->Unit(benchmark::kMicrosecond);
 
 void BM_Solver200x6(benchmark::State& state) {
   std::mt19937 rng(1);

@@ -1,6 +1,7 @@
 // Progress of reading or writing an image file, as a percentage 0..100.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 
 namespace fw {
@@ -21,9 +22,10 @@ public:
       FProgress(percent);
     }
   }
-  // Reports done / total as a percentage, rounded down.
+  // Reports done / total as a percentage, rounded down; done beyond total
+  // (data running on past the last row) counts as total.
   void Report(long long done, long long total) {
-    Report(total > 0 ? static_cast<int>(done * 100 / total) : 100);
+    Report(total > 0 ? static_cast<int>(std::clamp(done, 0LL, total) * 100 / total) : 100);
   }
 
 private:

@@ -6,6 +6,7 @@
 
 #include "kartavo/framework/detail/codec_support.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -155,6 +156,12 @@ bool RunRead(TPngReader& r) {
   if (setjmp(png_jmpbuf(r.Png))) return false;
   png_set_read_fn(r.Png, &r, OnRead);
   png_set_user_limits(r.Png, 0x7FFFFFFF, 0x7FFFFFFF); // the size check below decides
+  // Ancillary chunks (text, profiles, suggested palettes ...) change nothing
+  // in the picture we give, yet a header claiming a huge one makes libpng
+  // allocate for it: they are skipped, and no chunk kept may claim more
+  // memory than the file holds.
+  png_set_keep_unknown_chunks(r.Png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+  png_set_chunk_malloc_max(r.Png, std::max<size_t>(r.Size, 4096));
 #ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
   // Checksums would stop nearly every mutated input before the pixel paths.
   png_set_crc_action(r.Png, PNG_CRC_QUIET_USE, PNG_CRC_QUIET_USE);

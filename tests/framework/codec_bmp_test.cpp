@@ -254,6 +254,25 @@ TEST(CodecBmp, RefusesAbsurdDimensionsBeforeAllocating) {
   EXPECT_EQ(ErrorOf(BuildBmp(s)).find("too short"), std::string::npos);
 }
 
+TEST(CodecBmp, ProgressStaysWithinAHundredWhenCodesRunPastTheLastRow) {
+  TBmpSpec s;
+  s.Width = 2;
+  s.Height = 2;
+  s.Bpp = 4;
+  s.Compression = 2;
+  s.Palette = {fw::clWhite, fw::clRed};
+  s.Data = {2, 0x11, 0, 0, 2, 0x11, 0, 0, 0, 0, 0, 0, 0, 0}; // three end-of-line codes too many
+  const auto file = BuildBmp(s);
+  fw::TMemoryStream m;
+  m.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
+  m.SetPosition(0);
+  std::vector<int> seen;
+  fw::ReadBmp(m, "x.bmp", [&](int p) { seen.push_back(p); });
+  ASSERT_FALSE(seen.empty());
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  EXPECT_EQ(seen.back(), 100);
+}
+
 TEST(CodecBmp, RunLengthRowsSkippedByCodesTakePaletteEntryZero) {
   TBmpSpec s;
   s.Width = 3;
