@@ -22,7 +22,7 @@ double FirstLine(double Low, double Spacing) { return std::trunc(Low / Spacing) 
 bool TooManyLines(double Low, double High, double Spacing) {
   if (High == Low) return false;
   const double count = (High - FirstLine(Low, Spacing)) / Spacing;
-  return !(count <= MaxGridLines);
+  return !(count <= MaxGeneratedGridLines);
 }
 
 void Outline(fw::TCanvas& c, int inset, int w, int h) {
@@ -38,7 +38,7 @@ void Outline(fw::TCanvas& c, int inset, int w, int h) {
 template <typename F> void ForEachLine(double Low, double High, double Spacing, F&& Draw) {
   if (High == Low) return;
   double a = FirstLine(Low, Spacing);
-  for (int n = 0; a < High && n <= MaxGridLines; ++n, a += Spacing)
+  for (int n = 0; a < High && n <= MaxGeneratedGridLines; ++n, a += Spacing)
     Draw(a);
 }
 
@@ -89,7 +89,7 @@ std::string MapBoxProblem(const TGeneratedMapBox& b) {
     if (!std::isfinite(v)) return "generated map: box and grid spacings must be finite numbers";
   if (TooManyLines(b.LatLow, b.LatHigh, b.dLat) || TooManyLines(b.LongLow, b.LongHigh, b.dLong))
     return "generated map: grid spacing too small for the box (more than " +
-           std::to_string(MaxGridLines) + " lines)";
+           std::to_string(MaxGeneratedGridLines) + " lines)";
   return {};
 }
 

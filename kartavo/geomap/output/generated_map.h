@@ -31,10 +31,10 @@ KARTAVO_API TGeneratedMapBox PreparedMapBox(double LatLow, double LongLow, doubl
                                             int32_t Hgt);
 // What makes a prepared box unusable, or "" when nothing does: a value that
 // is not a finite number, or a spacing so small for the box that a direction
-// would need more than MaxGridLines lines (a solid grey grid, or one whose
+// would need more than MaxGeneratedGridLines lines (a solid grey grid, or one whose
 // drawing would never end).
 KARTAVO_API std::string MapBoxProblem(const TGeneratedMapBox& Box);
-constexpr int MaxGridLines = 10000;
+constexpr int MaxGeneratedGridLines = 10000;
 
 // How the lines of a grid with spacing Spacing are labelled: seconds for
 // spacings up to 0.06 degree, whole degrees for whole spacings, else minutes.
