@@ -2,7 +2,7 @@
 // the conic search also in its plain reference form, and the least-squares
 // solver on a 200 x 6 design.
 #include "kartavo/geomap/calib_fits.h"
-#include "kartavo/geomap/conic_apex.h"
+#include "kartavo/geomap/detail/conic_apex.h"
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/lsq_solver.h"
 
