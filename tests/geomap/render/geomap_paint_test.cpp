@@ -3,7 +3,6 @@
 #include "render_test_support.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 
@@ -36,18 +35,8 @@ struct ProbeMap : TGeoMap {
   }
 };
 
-fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
-
 // A 600 x 400 plain green map from 48N 6E to 44N 12E.
-void LoadEquiRectMap(ProbeMap& map) {
-  auto picture = Blank(600, 400, 0x00C000);
-  map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
-}
+void LoadGreenMap(ProbeMap& map) { LoadEquiRectMap(map, 0x00C000); }
 
 TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
   ProbeMap map(nullptr);
@@ -74,7 +63,7 @@ TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
 TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
   ProbeMap map(nullptr);
   map.SetBounds(0, 0, 600, 400);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.SetShowGraticule(sgLines);
   std::vector<std::string> seen;
   // Each event looks at a pixel of the graticule (parallel 46N, row 200) and
@@ -99,7 +88,7 @@ TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
 
 TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
   ProbeMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.SetShowGraticule(sgLines);
   TLandMark a = DefaultLandMark(), b = DefaultLandMark();
   a.Latitude = b.Latitude = 46.5;
@@ -124,7 +113,7 @@ TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
 
 TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
   ProbeMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   const TImageLayerCounts start = map.ImageLayerCounts();
   auto rebuilds = [&] { return map.ImageLayerCounts().CacheRebuilds - start.CacheRebuilds; };
   auto direct = [&] { return map.ImageLayerCounts().DirectStretches - start.DirectStretches; };
@@ -152,7 +141,7 @@ TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
 
 TEST(GeoMapPaint, InvisibleControlShowsOnlyTraceAndFrame) {
   ProbeMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.Paint();
   const fw::TColor shown = map.At(250, 250);
   map.SetVisible(false);
