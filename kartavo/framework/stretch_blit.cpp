@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -20,13 +21,33 @@ namespace {
 // From5Bits by multiply and shift (exact for 0..31), for loops the compiler vectorises.
 constexpr uint32_t Level5(uint32_t c5) { return (c5 * 527 + 23) >> 6; }
 
-// 8-bit values of the 32 levels of a 5-bit channel.
-constexpr std::array<uint8_t, 32> kLevels5 = [] {
-  std::array<uint8_t, 32> t{};
-  for (int i = 0; i < 32; ++i)
-    t[i] = From5Bits(static_cast<uint8_t>(i));
-  return t;
-}();
+static_assert([] {
+  for (uint32_t i = 0; i < 32; ++i)
+    if (Level5(i) != From5Bits(static_cast<uint8_t>(i))) return false;
+  return true;
+}());
+
+// The blue, green, red bytes of every 15-bit word, in the low three bytes.
+const std::array<uint32_t, 32768>& Words15() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<uint32_t, 32768>>();
+    for (uint32_t w = 0; w < 32768; ++w)
+      (*t)[w] = Level5(w & 31) | Level5((w >> 5) & 31) << 8 | Level5((w >> 10) & 31) << 16;
+    return t;
+  }();
+  return *table;
+}
+
+// n 15-bit words (bit 15 ignored) as blue, green, red triplets.
+void Expand15(const uint8_t* in, int n, uint8_t* out) {
+  if (n <= 0) return;
+  const std::array<uint32_t, 32768>& table = Words15();
+  auto word = [&](int i) { return (in[2 * i] | uint32_t{in[2 * i + 1]} << 8) & 0x7FFF; };
+  // Four bytes a pixel, the fourth overwritten by the next pixel's first.
+  for (int i = 0; i + 1 < n; ++i)
+    std::memcpy(out + 3 * i, &table[word(i)], 4);
+  std::memcpy(out + 3 * (n - 1), &table[word(n - 1)], 3);
+}
 
 // Source rows as blue, green, red byte triplets of the columns [lo, hi).
 class TSourceRows {
@@ -34,9 +55,11 @@ public:
   TSourceRows(const TPixelImage& src, int lo, int hi)
       : FSrc(src), FLo(lo), FCount(hi - lo), FBuffer(3 * static_cast<size_t>(hi - lo)) {}
 
-  const uint8_t* Get(int y) {
+  // The row's triplets, in into when it is given and the row needs
+  // converting (the return value tells where they are).
+  const uint8_t* Get(int y, uint8_t* into = nullptr) {
     const uint8_t* row = FSrc.Row(y);
-    uint8_t* out = FBuffer.data();
+    uint8_t* out = into ? into : FBuffer.data();
     switch (FSrc.Format) {
     case pf24bit:
       return row + 3 * static_cast<size_t>(FLo);
@@ -44,16 +67,9 @@ public:
       for (int i = 0; i < FCount; ++i)
         std::memcpy(out + 3 * i, row + 4 * (FLo + i), 3);
       break;
-    case pf15bit: {
-      for (int i = 0; i < FCount; ++i) {
-        uint16_t w;
-        std::memcpy(&w, row + 2 * (FLo + i), 2);
-        out[3 * i] = kLevels5[w & 31];
-        out[3 * i + 1] = kLevels5[(w >> 5) & 31];
-        out[3 * i + 2] = kLevels5[(w >> 10) & 31];
-      }
+    case pf15bit:
+      Expand15(row + 2 * static_cast<size_t>(FLo), FCount, out);
       break;
-    }
     default:
       for (int i = 0; i < FCount; ++i) {
         TColor c = DecodeValue(FSrc, ReadValue(FSrc, FLo + i, y));
@@ -192,12 +208,13 @@ private:
   }
 
   void ProduceNearest(int sy, uint8_t* out) {
-    const uint8_t* in = FSource.Get(sy);
     const int lo = FCols.SourceLo;
     if (FUnscaledCols) { // a plain copy of the row, as when a picture is presented
-      std::memcpy(out, in, 3 * static_cast<size_t>(FCols.Count));
+      const uint8_t* in = FSource.Get(sy, out);
+      if (in != out) std::memcpy(out, in, 3 * static_cast<size_t>(FCols.Count));
       return;
     }
+    const uint8_t* in = FSource.Get(sy);
     for (int i = 0; i < FCols.Count; ++i)
       std::memcpy(out + 3 * i, in + 3 * (FCols.Nearest[i] - lo), 3);
   }
