@@ -38,6 +38,19 @@ const std::array<uint32_t, 32768>& Words15() {
   return *table;
 }
 
+// Each 8-bit channel rounded to 5 bits and put in its place in a 15-bit word.
+struct TChannels15 {
+  std::array<uint16_t, 256> Red, Green, Blue;
+  TChannels15() {
+    for (int c = 0; c < 256; ++c) {
+      const auto c5 = To5Bits(static_cast<uint8_t>(c));
+      Red[c] = static_cast<uint16_t>(c5 << 10);
+      Green[c] = static_cast<uint16_t>(c5 << 5);
+      Blue[c] = c5;
+    }
+  }
+};
+
 // n 15-bit words (bit 15 ignored) as blue, green, red triplets.
 void Expand15(const uint8_t* in, int n, uint8_t* out) {
   if (n <= 0) return;
@@ -316,13 +329,15 @@ private:
     uint8_t* out = FDst.Row(y);
     const int first = FCols.First, n = FCols.Count;
     switch (FDst.Format) {
-    case pf15bit:
+    case pf15bit: {
+      static const TChannels15 to15;
       for (int i = 0; i < n; ++i) {
-        auto w = static_cast<uint16_t>((To5Bits(bgr[3 * i + 2]) << 10) |
-                                       (To5Bits(bgr[3 * i + 1]) << 5) | To5Bits(bgr[3 * i]));
+        const auto w = static_cast<uint16_t>(to15.Red[bgr[3 * i + 2]] | to15.Green[bgr[3 * i + 1]] |
+                                             to15.Blue[bgr[3 * i]]);
         std::memcpy(out + 2 * (first + i), &w, 2);
       }
       return true;
+    }
     case pf32bit:
       for (int i = 0; i < n; ++i) {
         uint8_t* p = out + 4 * (first + i);
