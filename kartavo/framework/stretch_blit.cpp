@@ -148,6 +148,29 @@ int BytesPerValue(TPixelFormat f) {
   }
 }
 
+// Where averaged pixels go: blue, green, red triplets, or 15-bit words.
+struct TTripletSink {
+  uint8_t* Out;
+  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
+    Out[3 * i] = static_cast<uint8_t>(b);
+    Out[3 * i + 1] = static_cast<uint8_t>(g);
+    Out[3 * i + 2] = static_cast<uint8_t>(r);
+  }
+};
+struct TWord15Sink {
+  uint8_t* Out;
+  const TChannels15& To15;
+  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
+    const auto w = static_cast<uint16_t>(To15.Red[r] | To15.Green[g] | To15.Blue[b]);
+    std::memcpy(Out + 2 * i, &w, 2);
+  }
+};
+
+const TChannels15& Channels15() {
+  static const TChannels15 to15;
+  return to15;
+}
+
 class TStretcher {
 public:
   TStretcher(TPixelImage& dst, const TPixelImage& src, const TStretchRequest& r)
@@ -168,13 +191,21 @@ public:
     if (!FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == FSrc.Format &&
         BytesPerValue(FDst.Format) != 0)
       return RunNearestRaw();
+    if (FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == pf15bit) {
+      // Averaged straight into the words: the map control's off-screen format.
+      for (int j = 0; j < FRows.Count; ++j) {
+        uint8_t* out = FDst.Row(FRows.First + j) + 2 * static_cast<size_t>(FCols.First);
+        ProduceAveraged(j, TWord15Sink{out, Channels15()});
+      }
+      return;
+    }
     bool inPlace = FDst.Format == pf24bit && FReq.Rop == cmSrcCopy;
     std::vector<uint8_t> bgr(inPlace ? 0 : 3 * static_cast<size_t>(FCols.Count));
     for (int j = 0; j < FRows.Count; ++j) {
       int y = FRows.First + j;
       uint8_t* out = inPlace ? FDst.Row(y) + 3 * static_cast<size_t>(FCols.First) : bgr.data();
       if (FHalftone)
-        ProduceAveraged(j, out);
+        ProduceAveraged(j, TTripletSink{out});
       else
         ProduceNearest(FRows.Nearest[j], out);
       if (!inPlace) Emit(y, out);
@@ -232,7 +263,7 @@ private:
       std::memcpy(out + 3 * i, in + 3 * (FCols.Nearest[i] - lo), 3);
   }
 
-  void ProduceAveraged(int j, uint8_t* out) {
+  template <class Sink> void ProduceAveraged(int j, Sink out) {
     uint16_t* acc = FAcc.data();
     const uint16_t* w = FRows.Weights.data() + FRows.TapOffset[j];
     bool first = true;
@@ -241,22 +272,22 @@ private:
       FSource.Accumulate(FRows.TapFirst[j] + t, w[t], first, acc);
       first = false;
     }
-    if (FSource.Planar()) return HorizontalTaps<true>(out);
-    HorizontalTaps<false>(out);
+    if (FSource.Planar()) return HorizontalTaps<true, Sink>(out);
+    HorizontalTaps<false, Sink>(out);
   }
 
-  template <bool Planar> void HorizontalTaps(uint8_t* out) const {
+  template <bool Planar, class Sink> void HorizontalTaps(Sink out) const {
     switch (FTaps) {
     case 1:
-      return Horizontal<1, Planar>(out);
+      return Horizontal<1, Planar, Sink>(out);
     case 2:
-      return Horizontal<2, Planar>(out);
+      return Horizontal<2, Planar, Sink>(out);
     case 3:
-      return Horizontal<3, Planar>(out);
+      return Horizontal<3, Planar, Sink>(out);
     case 4:
-      return Horizontal<4, Planar>(out);
+      return Horizontal<4, Planar, Sink>(out);
     default:
-      return Horizontal<0, Planar>(out);
+      return Horizontal<0, Planar, Sink>(out);
     }
   }
 
@@ -280,7 +311,7 @@ private:
   }
 
   // Averages along the row; K source columns a pixel, 0 for any number.
-  template <int K, bool Planar> void Horizontal(uint8_t* out) const {
+  template <int K, bool Planar, class Sink> void Horizontal(Sink out) const {
     const uint16_t* acc = FAcc.data();
     const int lo = FCols.SourceLo;
     // Interleaved: channel c of column s at 3 s + c; planar: at c * plane + s.
@@ -296,9 +327,7 @@ private:
         g += uint32_t{wx[t]} * a[step * t + plane];
         r += uint32_t{wx[t]} * a[step * t + 2 * plane];
       }
-      out[3 * i] = static_cast<uint8_t>(b >> 16);
-      out[3 * i + 1] = static_cast<uint8_t>(g >> 16);
-      out[3 * i + 2] = static_cast<uint8_t>(r >> 16);
+      out(i, b >> 16, g >> 16, r >> 16);
     }
   }
 
@@ -330,7 +359,7 @@ private:
     const int first = FCols.First, n = FCols.Count;
     switch (FDst.Format) {
     case pf15bit: {
-      static const TChannels15 to15;
+      const TChannels15& to15 = Channels15();
       for (int i = 0; i < n; ++i) {
         const auto w = static_cast<uint16_t>(to15.Red[bgr[3 * i + 2]] | to15.Green[bgr[3 * i + 1]] |
                                              to15.Blue[bgr[3 * i]]);
