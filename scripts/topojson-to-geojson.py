@@ -15,6 +15,8 @@ the arcs it is made of, ~i (a negative index) meaning arc i walked backwards.
 With a "transform" the arcs are quantized: integer positions, each after the
 first given as the difference to the one before. --lines writes the outlines
 of polygons as LineStrings and MultiLineStrings (coastlines from land areas).
+Polygons that cross the antimeridian are cut there into pieces on either
+side, so that flat maps do not draw them across the whole world.
 """
 import argparse
 import json
@@ -50,6 +52,74 @@ def stitch(arcs, indexes):
         part = arcs[i] if i >= 0 else list(reversed(arcs[~i]))
         line.extend(part if not line else part[1:])
     return line
+
+
+def unwrap(ring):
+    """The ring with longitudes made continuous (no step over 180 degrees), and
+    whether it closes again: a ring around a pole does not."""
+    out, offset = [ring[0]], 0
+    for a, b in zip(ring, ring[1:]):
+        step = b[0] - a[0]
+        if step > 180:
+            offset -= 360
+        elif step < -180:
+            offset += 360
+        out.append([b[0] + offset, b[1]])
+    return out, offset == 0
+
+
+def clip(ring, x, keep_below):
+    """Sutherland-Hodgman: the part of a closed ring on one side of longitude x."""
+    inside = (lambda p: p[0] <= x) if keep_below else (lambda p: p[0] >= x)
+    out = []
+    for a, b in zip(ring, ring[1:]):
+        if inside(a):
+            out.append(a)
+        if inside(a) != inside(b):
+            t = (x - a[0]) / (b[0] - a[0])
+            out.append([x, a[1] + t * (b[1] - a[1])])
+    if out and out[0] != out[-1]:
+        out.append(out[0])
+    return out
+
+
+def cut_at_antimeridian(ring, digits):
+    """A ring that crosses 180 degrees as the pieces on either side; a flat map
+    would otherwise draw it across the whole world. Rings around a pole
+    (Antarctica) stay as they are."""
+    flat, closes = unwrap(ring)
+    low, high = min(p[0] for p in flat), max(p[0] for p in flat)
+    if not closes or (low >= -180 and high <= 180):
+        return [ring]
+    edge = 180 if high > 180 else -180
+    shift = -360 if high > 180 else 360
+    pieces = []
+    for part, move in ((clip(flat, edge, edge == 180), 0), (clip(flat, edge, edge != 180), shift)):
+        piece = []
+        for p in part:
+            q = [round(p[0] + move, digits) + 0.0, round(p[1], digits)]
+            if not piece or q != piece[-1]:
+                piece.append(q)
+        if len(piece) >= 4:
+            pieces.append(piece)
+    return pieces
+
+
+def cut_polygons(geom, digits):
+    """Polygons whose outer ring crosses 180 degrees split into a MultiPolygon."""
+    if geom["type"] not in ("Polygon", "MultiPolygon"):
+        return geom
+    polygons = [geom["coordinates"]] if geom["type"] == "Polygon" else geom["coordinates"]
+    out = []
+    for rings in polygons:
+        pieces = cut_at_antimeridian(rings[0], digits)
+        if len(pieces) == 1:
+            out.append(rings)
+        else:
+            out.extend([piece] for piece in pieces)
+    if len(out) == 1:
+        return {"type": "Polygon", "coordinates": out[0]}
+    return {"type": "MultiPolygon", "coordinates": out}
 
 
 def geometry(arcs, g):
@@ -101,7 +171,7 @@ def main():
     members = obj["geometries"] if obj["type"] == "GeometryCollection" else [obj]
     features = []
     for g in members:
-        geom = geometry(arcs, g)
+        geom = cut_polygons(geometry(arcs, g), args.digits)
         if args.lines:
             geom = as_lines(geom)
         props = dict(g.get("properties") or {})
