@@ -295,7 +295,7 @@ void ExportGeoJSON(const std::string& name, const std::string& file, const std::
 struct DbArgs {
   std::string db, kind, entry, town, lat, lon, file, target;
   std::vector<std::string> box;
-  kartavo::TGeoJSONImportOptions import;
+  kartavo::TGeoJSONImportOptions options;
 };
 
 void Setup(CLI::App& root) {
@@ -369,56 +369,63 @@ void Setup(CLI::App& root) {
     });
   });
 
-  auto* import = db->add_subcommand(
+  auto* importCmd = db->add_subcommand(
       "import", "Add the features of a GeoJSON file (creates the database); all or nothing");
-  addDB(import);
-  import->add_option("FILE", args->file, "GeoJSON file (FeatureCollection)")->required();
-  import->add_option("--name-prop", args->import.NameProperty,
-                     "Property that names a feature (default: name, NAME or Name)");
-  import->add_option("--kind-prop", args->import.KindProperty,
-                     "Property whose text chooses the kind (border, lake, city, river, road, "
-                     "route, town and common words such as reservoir, highway, railway)");
-  import
-      ->add_option("--city-pop", args->import.CityPopulation,
+  addDB(importCmd);
+  importCmd->add_option("FILE", args->file, "GeoJSON file (FeatureCollection)")->required();
+  importCmd->add_option("--name-prop", args->options.NameProperty,
+                        "Property that names a feature (default: name, NAME or Name)");
+  importCmd->add_option("--kind-prop", args->options.KindProperty,
+                        "Property whose text chooses the kind (border, lake, city, river, road, "
+                        "route, town and common words such as reservoir, highway, railway)");
+  importCmd
+      ->add_option("--city-pop", args->options.CityPopulation,
                    "Points with at least this \"population\" are cities")
       ->capture_default_str();
-  import->callback([args] { ImportGeoJSON(args->db, args->file, args->import);
-});
+  importCmd->callback([args] { ImportGeoJSON(args->db, args->file, args->options); });
 
-auto* exp = db->add_subcommand("export", "Write entries as a GeoJSON FeatureCollection");
-addDB(exp);
-exp->add_option("OUT", args->target, "GeoJSON file to write")->required();
-exp->add_option("--kind", args->kind, "Only entries of this kind (Border, Town, ...)");
-exp->add_option("--bbox", args->box, "Only entries whose box meets S W N E")
-    ->expected(4)
-    ->allow_extra_args(false);
-exp->callback([args] { ExportGeoJSON(args->db, args->target, args->kind, args->box); });
+  auto* exp = db->add_subcommand("export", "Write entries as a GeoJSON FeatureCollection");
+  addDB(exp);
+  exp->add_option("OUT", args->target, "GeoJSON file to write")->required();
+  exp->add_option("--kind", args->kind, "Only entries of this kind (Border, Town, ...)");
+  exp->add_option("--bbox", args->box, "Only entries whose box meets S W N E")
+      ->expected(4)
+      ->allow_extra_args(false);
+  exp->callback([args] { ExportGeoJSON(args->db, args->target, args->kind, args->box); });
 
-auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
-addDB(dump);
-dump->callback([args] { Dump(args->db); });
+  auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
+  addDB(dump);
+  dump->callback([args] { Dump(args->db); });
 
-auto* check = db->add_subcommand(
-    "check", "Report what is damaged or unfinished; changes nothing (status 1: damaged)");
-addDB(check);
-check->callback([args] { Check(args->db); });
+  auto* check = db->add_subcommand(
+      "check", "Report what is damaged or unfinished; changes nothing (status 1: damaged)");
+  addDB(check);
+  check->callback([args] { Check(args->db); });
 
-auto* recover = db->add_subcommand(
-    "recover", "Copy every readable entry into a new database; the old one is only read");
-addDB(recover);
-recover->add_option("NEWDB", args->target, "Name of the new database (must not exist)")
-    ->required()
-    ->transform(CLI::Validator(CheckDatabaseName, "NEWDB"));
-recover->callback([args] { Recover(args->db, args->target); });
-} // namespace
+  auto* recover = db->add_subcommand(
+      "recover", "Copy every readable entry into a new database; the old one is only read");
+  addDB(recover);
+  recover->add_option("NEWDB", args->target, "Name of the new database (must not exist)")
+      ->required()
+      ->transform(CLI::Validator(CheckDatabaseName, "NEWDB"));
+  recover->callback([args] { Recover(args->db, args->target); });
+}
 
 const kcli::CommandRegistrar kRegister(30, Setup);
 
+// A demo database starts from nothing each run.
+std::string FreshDemoDatabase(const std::filesystem::path& dir, const char* name) {
+  const std::string base = (dir / name).string();
+  const kartavo::TGdbFileNames files = kartavo::TGdbFileNames::FromBase(base);
+  std::filesystem::remove(files.Summary);
+  std::filesystem::remove(files.Data);
+  for (const std::string& index : files.Index)
+    std::filesystem::remove(index);
+  return base;
+}
+
 void Demo(std::ostream& out, const std::filesystem::path& dir) {
-  const std::string base = (dir / "alps").string();
-  for (const char* s :
-       {".orvgds", ".orvgdd", ".orvgi0", ".orvgi1", ".orvgi2", ".orvgi3", ".orvgi4"})
-    std::filesystem::remove(base + s);
+  const std::string base = FreshDemoDatabase(dir, "alps");
   TGeoDB db(nullptr);
   db.SetName("DemoDB");
   db.SetDBName(base);
@@ -456,10 +463,7 @@ void Demo(std::ostream& out, const std::filesystem::path& dir) {
 // The country borders of the world at 1:110m (Natural Earth) in a database
 // of their own, DIR/world: generated world maps draw from it.
 void DemoWorld(std::ostream& out, const std::filesystem::path& dir) {
-  const std::string base = (dir / "world").string();
-  for (const char* s :
-       {".orvgds", ".orvgdd", ".orvgi0", ".orvgi1", ".orvgi2", ".orvgi3", ".orvgi4"})
-    std::filesystem::remove(base + s);
+  const std::string base = FreshDemoDatabase(dir, "world");
   TGeoDB db(nullptr);
   db.SetName("WorldDB");
   db.SetDBName(base);
