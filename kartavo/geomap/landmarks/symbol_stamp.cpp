@@ -4,6 +4,7 @@
 #include "kartavo/framework/canvas.h"
 #include "kartavo/framework/detail/pixel_value.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kartavo::detail {
@@ -92,6 +93,41 @@ void Copy(fw::TPixelImage& img, const TSymbolStamp& stamp, int x, int y, int byt
               size_t{run.Length} * bytes);
 }
 
+// Copy for a stamp that the surface's edges cut: each run is cut to the
+// surface, as the lines and fills clip their pixels.
+void CopyClipped(fw::TPixelImage& img, const TSymbolStamp& stamp, int64_t x, int64_t y, int bytes,
+                 const uint8_t* pixels) {
+  const int64_t stride = img.Stride();
+  for (const TStampRun run : stamp.Runs) {
+    const int64_t row = y + run.Dy;
+    if (row < 0 || row >= img.Height) continue;
+    const int64_t x0 = std::max<int64_t>(x + run.Dx, 0);
+    const int64_t x1 = std::min<int64_t>(x + run.Dx + run.Length, img.Width);
+    if (x0 >= x1) continue;
+    std::memcpy(img.Bits.data() + row * stride + x0 * bytes,
+                pixels + (size_t{run.First} + size_t(x0 - x - run.Dx)) * bytes,
+                size_t(x1 - x0) * bytes);
+  }
+}
+
+// Bytes of a pixel where a stamp can copy whole values; 0 for the formats
+// that pack several pixels in a byte.
+int StampBytes(fw::TPixelFormat format) {
+  switch (format) {
+  case fw::pf8bit:
+    return 1;
+  case fw::pf15bit:
+  case fw::pf16bit:
+    return 2;
+  case fw::pf24bit:
+    return 3;
+  case fw::pf32bit:
+    return 4;
+  default:
+    return 0;
+  }
+}
+
 } // namespace
 
 size_t TSymbolPainter::THash::operator()(const TKey& k) const {
@@ -123,16 +159,20 @@ const TSymbolStamp* TSymbolPainter::Stamp(const TSymbolProperties& Shape) {
 bool TSymbolPainter::StampOnCanvas(fw::TCanvas& Canvas, const TSymbolStamp& Stamp, int x, int y,
                                    fw::TColor ColorFG, fw::TColor ColorBG) const {
   fw::TPixelImage* img = Canvas.Surface();
-  if (!img || (img->Format != fw::pf24bit && img->Format != fw::pf32bit)) return false;
+  const int bytes = img ? StampBytes(img->Format) : 0;
+  if (bytes == 0) return false;
   const fw::TPen& pen = *Canvas.Pen();
   if (pen.Width() > 1 || pen.Style() != fw::psSolid || pen.Mode() != fw::pmCopy) return false;
-  if (int64_t{x} + Stamp.Left < 0 || int64_t{x} + Stamp.Right >= img->Width ||
-      int64_t{y} + Stamp.Top < 0 || int64_t{y} + Stamp.Bottom >= img->Height)
-    return false;
-  const int bytes = img->Format == fw::pf24bit ? 3 : 4;
+  const int64_t left = int64_t{x} + Stamp.Left, right = int64_t{x} + Stamp.Right;
+  const int64_t top = int64_t{y} + Stamp.Top, bottom = int64_t{y} + Stamp.Bottom;
+  // Values are stored little-endian: the low bytes of the encoded colour are
+  // the pixel's bytes in every whole-byte format.
   const uint8_t* pixels =
       Encoded(Stamp, bytes, fw::EncodeColor(*img, ColorFG), fw::EncodeColor(*img, ColorBG));
-  Copy(*img, Stamp, x, y, bytes, pixels);
+  if (left >= 0 && right < img->Width && top >= 0 && bottom < img->Height)
+    Copy(*img, Stamp, x, y, bytes, pixels);
+  else if (right >= 0 && left < img->Width && bottom >= 0 && top < img->Height)
+    CopyClipped(*img, Stamp, x, y, bytes, pixels);
   return true;
 }
 

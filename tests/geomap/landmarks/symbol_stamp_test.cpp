@@ -1,6 +1,6 @@
 // Symbols copied from stamps against the same symbols drawn line by line:
-// random shapes, colours and places (near the borders too, where the
-// drawing falls back to the lines), on noise, in 24 and 32 bits.
+// random shapes, colours and places (across the borders too, where the
+// stamp is cut to the surface), on noise, in every whole-byte format.
 #include "symbol_test_support.h"
 
 #include "kartavo/framework/canvas.h"
@@ -39,7 +39,7 @@ TCanvasState StateOf(fw::TCanvas& c) {
 TEST(SymbolStamp, StampsDrawExactlyWhatTheLinesDraw) {
   std::mt19937 rng(2024);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  for (int n = 0; n < 500; ++n) {
+  for (int n = 0; n < 2500; ++n) {
     TSymbolProperties s;
     s.Kind = static_cast<TLandMarkElement>(pick(0, 11));
     s.Size = pick(-4, 24);
@@ -49,7 +49,10 @@ TEST(SymbolStamp, StampsDrawExactlyWhatTheLinesDraw) {
     s.FGColor = static_cast<fw::TColor>(rng()) & 0xFFFFFF;
     s.BGColor = pick(0, 4) == 0 ? s.FGColor : static_cast<fw::TColor>(rng()) & 0xFFFFFF;
     const int x = pick(-10, 130), y = pick(-10, 100);
-    const fw::TPixelFormat format = pick(0, 3) == 0 ? fw::pf32bit : fw::pf24bit;
+    // The packed formats (1 and 4 bits) take the lines.
+    constexpr fw::TPixelFormat kFormats[] = {fw::pf1bit,  fw::pf4bit,  fw::pf8bit, fw::pf15bit,
+                                             fw::pf16bit, fw::pf24bit, fw::pf32bit};
+    const fw::TPixelFormat format = kFormats[pick(0, 6)];
     const uint32_t seed = rng();
     auto stamped = Noise(format, seed), direct = Noise(format, seed);
     for (fw::TCanvas* c : {stamped->Canvas(), direct->Canvas()}) {
@@ -61,7 +64,8 @@ TEST(SymbolStamp, StampsDrawExactlyWhatTheLinesDraw) {
     detail::DrawSymbolDirect(*direct->Canvas(), x, y, s);
     ASSERT_EQ(stamped->PixelImage().Bits, direct->PixelImage().Bits)
         << "kind " << int(s.Kind) << " size " << s.Size << " dir " << s.Direction << " length "
-        << s.Length << " transparent " << s.Transparent << " at " << x << "," << y;
+        << s.Length << " transparent " << s.Transparent << " at " << x << "," << y << " format "
+        << int(format);
     ASSERT_EQ(StateOf(*stamped->Canvas()), StateOf(*direct->Canvas())) << int(s.Kind);
   }
 }

@@ -56,9 +56,9 @@ public:
   // The stamp of a shape, made on first use; null for a shape too large.
   const TSymbolStamp* Stamp(const TSymbolProperties& Shape);
 
-  // Copies the stamp centred at (x, y) when the canvas draws with a
-  // one-pixel solid pen in copy mode on a 24 or 32-bit surface and the stamp
-  // lies wholly inside; false (nothing drawn) otherwise.
+  // Copies the stamp centred at (x, y), cut to the surface, when the canvas
+  // draws with a one-pixel solid pen in copy mode on a surface of whole-byte
+  // pixels (8, 15, 16, 24 or 32 bits); false (nothing drawn) otherwise.
   bool StampOnCanvas(fw::TCanvas& Canvas, const TSymbolStamp& Stamp, int x, int y,
                      fw::TColor ColorFG, fw::TColor ColorBG) const;
 

@@ -1,0 +1,139 @@
+#include "kartavo/framework/detail/glyph_paint.h"
+
+#include "kartavo/framework/detail/pixel_value.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace fw {
+namespace {
+
+// One channel of the blend: under moved towards over by coverage / 255.
+inline int Mix(int under, int over, int coverage) {
+  return under + ((over - under) * coverage + 127) / 255;
+}
+
+TColor Blend(TColor under, TColor over, int coverage) {
+  return RGB(static_cast<uint8_t>(Mix(GetRValue(under), GetRValue(over), coverage)),
+             static_cast<uint8_t>(Mix(GetGValue(under), GetGValue(over), coverage)),
+             static_cast<uint8_t>(Mix(GetBValue(under), GetBValue(over), coverage)));
+}
+
+// The columns of the glyph that fall inside the clip.
+struct TGlyphColumns {
+  int64_t First, End;
+};
+TGlyphColumns Columns(const TRect& clip, const TGlyphImage& g, int64_t x0) {
+  return {std::max<int64_t>(0, clip.Left - x0),
+          std::min<int64_t>(g.Width, int64_t{clip.Right} - x0)};
+}
+
+// Calls paint(pixel, coverage) for every covered pixel inside the clip;
+// pixel points at the pixel's first byte.
+template <int Bytes, class Paint>
+void ForCovered(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0, int64_t y0,
+                Paint paint) {
+  const TGlyphColumns cols = Columns(clip, g, x0);
+  for (int gy = 0; gy < g.Height; ++gy) {
+    const int64_t y = y0 + gy;
+    if (y < clip.Top || y >= clip.Bottom) continue;
+    const uint8_t* cov = g.Coverage.data() + static_cast<size_t>(gy) * g.Width;
+    uint8_t* row = img.Row(static_cast<int>(y));
+    for (int64_t gx = cols.First; gx < cols.End; ++gx)
+      if (const int a = cov[gx]; a != 0) paint(row + (x0 + gx) * Bytes, a);
+  }
+}
+
+// 24 and 32-bit surfaces, on the bytes blue, green, red (and the unused
+// fourth byte as encoding writes it).
+template <int Bytes>
+void PaintGlyphBytes(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0,
+                     int64_t y0, TColor color) {
+  const uint32_t solid = EncodeColor(img, color);
+  const uint8_t over[4] = {GetBValue(color), GetGValue(color), GetRValue(color),
+                           static_cast<uint8_t>(solid >> 24)};
+  ForCovered<Bytes>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
+    if (a == 255) {
+      std::memcpy(p, over, Bytes);
+      return;
+    }
+    for (int i = 0; i < 3; ++i)
+      p[i] = static_cast<uint8_t>(Mix(p[i], over[i], a));
+    if (Bytes == 4) p[3] = over[3];
+  });
+}
+
+// The 5-bit levels in 8 bits, and 8 bits to the nearest 5-bit level.
+struct TLevels5 {
+  std::array<uint8_t, 32> Up;
+  std::array<uint8_t, 256> Down;
+  TLevels5() {
+    for (int i = 0; i < 32; ++i)
+      Up[i] = From5Bits(static_cast<uint8_t>(i));
+    for (int i = 0; i < 256; ++i)
+      Down[i] = To5Bits(static_cast<uint8_t>(i));
+  }
+};
+
+// The map control's 15-bit off-screen picture: the channels of each word
+// through tables, blended in 8 bits and rounded back as encoding does.
+void PaintGlyph15(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0, int64_t y0,
+                  TColor color) {
+  static const TLevels5 levels;
+  const uint16_t solid = Word15(color);
+  const int r = GetRValue(color), gr = GetGValue(color), b = GetBValue(color);
+  ForCovered<2>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
+    uint16_t w = solid;
+    if (a != 255) {
+      uint16_t under;
+      std::memcpy(&under, p, 2);
+      const int ur = levels.Up[(under >> 10) & 31], ug = levels.Up[(under >> 5) & 31],
+                ub = levels.Up[under & 31];
+      w = static_cast<uint16_t>(levels.Down[Mix(ur, r, a)] << 10 |
+                                levels.Down[Mix(ug, gr, a)] << 5 | levels.Down[Mix(ub, b, a)]);
+    }
+    std::memcpy(p, &w, 2);
+  });
+}
+
+} // namespace
+
+void PaintGlyphPlain(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0,
+                     int64_t y0, TColor color) {
+  const uint32_t solid = EncodeColor(img, color);
+  const bool palette = IsPaletteFormat(img.Format);
+  for (int gy = 0; gy < g.Height; ++gy) {
+    int64_t y = y0 + gy;
+    if (y < clip.Top || y >= clip.Bottom) continue;
+    for (int gx = 0; gx < g.Width; ++gx) {
+      int64_t x = x0 + gx;
+      if (x < clip.Left || x >= clip.Right) continue;
+      int a = g.Coverage[static_cast<size_t>(gy) * g.Width + gx];
+      if (a == 0 || (palette && a < 128)) continue;
+      int xi = static_cast<int>(x), yi = static_cast<int>(y);
+      if (a == 255 || palette) {
+        WriteValue(img, xi, yi, solid);
+      } else {
+        TColor under = DecodeValue(img, ReadValue(img, xi, yi));
+        WriteValue(img, xi, yi, EncodeColor(img, Blend(under, color, a)));
+      }
+    }
+  }
+}
+
+void PaintGlyph(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0, int64_t y0,
+                TColor color) {
+  switch (img.Format) {
+  case pf15bit:
+    return PaintGlyph15(img, clip, g, x0, y0, color);
+  case pf24bit:
+    return PaintGlyphBytes<3>(img, clip, g, x0, y0, color);
+  case pf32bit:
+    return PaintGlyphBytes<4>(img, clip, g, x0, y0, color);
+  default:
+    return PaintGlyphPlain(img, clip, g, x0, y0, color);
+  }
+}
+
+} // namespace fw

@@ -1,0 +1,59 @@
+// Glyphs put on a surface the fast way equal the per-pixel decode, blend and
+// encode: random coverage (empty, partial and full pixels), colours, places
+// across the clip's edges and clips inside the image, on raw noise, in every
+// format.
+#include "kartavo/framework/detail/glyph_paint.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace fw {
+namespace {
+
+TPixelImage RawNoise(int w, int h, TPixelFormat format, std::mt19937& rng) {
+  TPixelImage img;
+  img.Width = w;
+  img.Height = h;
+  img.Format = format;
+  img.Bits.resize(static_cast<size_t>(img.Stride() * h));
+  for (uint8_t& b : img.Bits)
+    b = static_cast<uint8_t>(rng());
+  return img;
+}
+
+TGlyphImage RandomGlyph(std::mt19937& rng) {
+  TGlyphImage g;
+  g.Width = static_cast<int>(rng() % 14);
+  g.Height = static_cast<int>(rng() % 14);
+  g.Coverage.resize(static_cast<size_t>(g.Width * g.Height));
+  for (uint8_t& c : g.Coverage) {
+    const uint32_t kind = rng() % 4;
+    c = kind == 0 ? 0 : kind == 1 ? 255 : static_cast<uint8_t>(rng());
+  }
+  return g;
+}
+
+TEST(GlyphPaint, FastWaysEqualTheDecodeBlendEncode) {
+  std::mt19937 rng(77);
+  constexpr TPixelFormat kFormats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
+  for (int n = 0; n < 6000; ++n) {
+    const TPixelFormat format = kFormats[rng() % 7];
+    TPixelImage fast = RawNoise(40, 30, format, rng);
+    TPixelImage plain = fast;
+    const TGlyphImage g = RandomGlyph(rng);
+    const int left = static_cast<int>(rng() % 10), top = static_cast<int>(rng() % 10);
+    const TRect clip = n % 2
+                           ? Rect(0, 0, 40, 30)
+                           : Rect(left, top, left + 1 + int(rng() % 30), top + 1 + int(rng() % 20));
+    const int64_t x = int64_t(rng() % 60) - 15, y = int64_t(rng() % 50) - 15;
+    const TColor color = rng() & 0xFFFFFF;
+    PaintGlyph(fast, clip, g, x, y, color);
+    PaintGlyphPlain(plain, clip, g, x, y, color);
+    ASSERT_EQ(fast, plain) << "format " << int(format) << " glyph " << g.Width << "x" << g.Height
+                           << " at " << x << "," << y;
+  }
+}
+
+} // namespace
+} // namespace fw
