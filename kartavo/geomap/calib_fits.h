@@ -31,6 +31,12 @@ KARTAVO_API void CalcMillerCylCalibration(const TCalibData& cd, TModelParams& pa
 KARTAVO_API void CalcConicCalibration(const TCalibData& cd, int ImgWidth, int ImgHeight,
                                       TModelParams& pars);
 
+// The fit of the model as the map control runs it: biquadratic, conic,
+// Miller, or equirectangular for cmEquiRect and cmUTM; nothing for the
+// graticule model and cmUndefined. The conic search uses the image size.
+KARTAVO_API void FitCalibModel(TCalibModel Model, const TCalibData& cd, int ImgWidth, int ImgHeight,
+                               TModelParams& pars);
+
 // The squared error of one candidate apex, with the fitted slopes and
 // intercepts written to pars.ConicPars[3..6] (and the apex to [1], [2]).
 // Needs at least three points.

@@ -10,6 +10,8 @@
 #include "kartavo/geomap/geo_conversion.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/geomap_types.h"
+#include "kartavo/geomap/georef/model_determination.h"
+#include "kartavo/geomap/georef/qgis_points.h"
 #include "kartavo/geomap/landmark_records.h"
 #include "kartavo/geomap/landmarks/caption_drawing.h"
 #include "kartavo/geomap/landmarks/element_names.h"

@@ -2,6 +2,8 @@
 // pix2geo, geo2pix) and fitting a calibration to control points (fit).
 #pragma once
 
+#include "kartavo/geomap/calib_records.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,9 +30,24 @@ struct CalibFitArgs {
   bool Force = false; // write a fit the points cannot determine or do not match
 };
 
+// The point-based model of this name; a usage error for any other.
+kartavo::TCalibModel FitModel(const std::string& name);
+// "32N" or "33s": the zone 1..60 and whether it lies south (a usage error
+// naming --utm otherwise).
+void ParseZone(const std::string& text, int& zone, bool& south);
+// A doubt about a fit: refused (raised), or with force reported on standard
+// error and passed.
+void Doubt(const std::string& command, const std::string& reason, bool force);
+// Checks that the points of cd determine the model, fits it for the image
+// size of args, prints the report, checks the fit and writes the XML file
+// args.Output (when given) with args.Id.
+void FitAndWrite(const std::string& command, const CalibFitArgs& args, kartavo::TCalibModel model,
+                 kartavo::TCalibData& cd);
+
 void RunCalibInfo(const CalibFileArgs& args);
 void RunCalibPix2Geo(const CalibFileArgs& args);
 void RunCalibGeo2Pix(const CalibFileArgs& args);
 void RunCalibFit(const CalibFitArgs& args);
+void RunCalibImportPoints(const CalibFitArgs& args);
 
 } // namespace kcli

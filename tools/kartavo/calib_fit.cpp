@@ -7,6 +7,7 @@
 #include "line_stream.h"
 
 #include "kartavo/framework/text_file.h"
+#include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/geo_conversion.h"
 
@@ -15,7 +16,6 @@
 #include <stdexcept>
 
 namespace kcli {
-namespace {
 using namespace kartavo;
 
 TCalibModel FitModel(const std::string& name) {
@@ -33,6 +33,8 @@ void ParseZone(const std::string& text, int& zone, bool& south) {
     throw CLI::ValidationError("--utm", "expected a zone 1..60 and N or S, got \"" + text + "\"");
   south = last == 'S';
 }
+
+namespace {
 
 // Where a control point may lie: on the image, at a position on the
 // ellipsoid, or (UTM) within the zone's coordinates.
@@ -78,14 +80,33 @@ void ReadControlPoints(std::istream& in, const std::string& name, const CalibFit
   }
 }
 
-// A doubt about the fit: refused, or with --force reported and passed.
-void Doubt(const std::string& reason, bool force) {
+} // namespace
+
+void Doubt(const std::string& command, const std::string& reason, bool force) {
   if (reason.empty()) return;
   if (!force) throw std::runtime_error(reason + " (--force writes it all the same)");
-  std::cerr << "kartavo calib fit: warning: " << reason << '\n';
+  std::cerr << "kartavo " << command << ": warning: " << reason << '\n';
 }
 
-} // namespace
+void FitAndWrite(const std::string& command, const CalibFitArgs& args, TCalibModel model,
+                 TCalibData& cd) {
+  Doubt(command, UndeterminedReason(model, cd), args.Force);
+  const auto [w, h] = args.Size;
+  TModelParams pars;
+  tessaro::TMatrix grat(5, 1);
+  FitCalibModel(model, cd, w, h, pars);
+  const TGeoRef ref{model, cd, pars, grat};
+  CalcExtentsAndResolution(ref, w, h, cd.Corners, cd.Resolution);
+  const CalibResidual residual = CalibResiduals(ref);
+  PrintCalibReport(std::cout, model, cd, residual);
+  Doubt(command, UntrustedFitReason(cd, residual, w, h), args.Force);
+  if (args.Output.empty()) return;
+  fw::TTextFile f;
+  f.Rewrite(args.Output);
+  WriteRawCalDataToOpenXMLFile(f, true, args.Id, cd, model);
+  f.Close();
+  std::cout << "written     " << args.Output << '\n';
+}
 
 void RunCalibFit(const CalibFitArgs& args) {
   TCalibModel model = FitModel(args.Model);
@@ -107,24 +128,7 @@ void RunCalibFit(const CalibFitArgs& args) {
     ReadControlPoints(in, args.Points, args, cd);
   }
   if (cd.NumCalQuads == 0) throw std::runtime_error("no control points");
-  Doubt(UndeterminedReason(model, cd), args.Force);
-
-  const auto [w, h] = args.Size;
-  TModelParams pars;
-  tessaro::TMatrix grat(5, 1);
-  FitCalibration(model, cd, w, h, pars);
-  const TGeoRef ref{model, cd, pars, grat};
-  CalcExtentsAndResolution(ref, w, h, cd.Corners, cd.Resolution);
-  const CalibResidual residual = CalibResiduals(ref);
-  PrintCalibReport(std::cout, model, cd, residual);
-  Doubt(UntrustedFitReason(cd, residual, w, h), args.Force);
-  if (!args.Output.empty()) {
-    fw::TTextFile f;
-    f.Rewrite(args.Output);
-    WriteRawCalDataToOpenXMLFile(f, true, args.Id, cd, model);
-    f.Close();
-    std::cout << "written     " << args.Output << '\n';
-  }
+  FitAndWrite("calib fit", args, model, cd);
 }
 
 } // namespace kcli

@@ -4,6 +4,7 @@
 
 #include "kartavo/framework/detail/text_scan.h"
 #include "kartavo/framework/stream.h"
+#include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/calib_xml_reader.h"
 #include "kartavo/geomap/detail/map_image_file.h"
@@ -117,7 +118,7 @@ LoadedCalibration LoadCalibration(const CalibFileArgs& args) {
   ReadFile(args, c);
   RecalcGratMat(c.Data, c.GratMat);
   MapImageSize(args, c);
-  FitCalibration(c.Model, c.Data, c.Width, c.Height, c.Pars);
+  FitCalibModel(c.Model, c.Data, c.Width, c.Height, c.Pars);
   return c;
 }
 

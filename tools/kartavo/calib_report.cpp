@@ -2,7 +2,6 @@
 
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/geobasics/ellipsoid_catalogue.h"
-#include "kartavo/geomap/calib_fits.h"
 
 #include <cstdio>
 #include <ostream>
@@ -19,27 +18,6 @@ std::string Fixed(double v, int decimals) {
 }
 
 } // namespace
-
-void FitCalibration(TCalibModel model, const TCalibData& cd, int width, int height,
-                    TModelParams& pars) {
-  switch (model) {
-  case cmBiquadraticPn:
-    CalcBiquadraticCalibration(cd, pars);
-    break;
-  case cmConicConformal:
-    CalcConicCalibration(cd, width, height, pars);
-    break;
-  case cmMillerCylindrical:
-    CalcMillerCylCalibration(cd, pars);
-    break;
-  case cmEquiRect:
-  case cmUTM:
-    CalcEquiRectCalibration(cd, pars);
-    break;
-  default:
-    break;
-  }
-}
 
 CalibResidual CalibResiduals(const TGeoRef& ref) {
   CalibResidual r;

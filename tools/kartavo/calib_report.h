@@ -20,12 +20,6 @@ struct CalibResidual {
 
 CalibResidual CalibResiduals(const kartavo::TGeoRef& ref);
 
-// The fit of the model as the map control runs it after loading: biquadratic,
-// conic, Miller, or equirectangular for equirect and utm; nothing for the
-// graticule model. The conic search uses the image size.
-void FitCalibration(kartavo::TCalibModel model, const kartavo::TCalibData& cd, int width,
-                    int height, kartavo::TModelParams& pars);
-
 void PrintCalibReport(std::ostream& out, kartavo::TCalibModel model, const kartavo::TCalibData& cd,
                       const CalibResidual& residual);
 

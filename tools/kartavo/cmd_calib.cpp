@@ -66,6 +66,29 @@ void AddCalibCommand(CLI::App& root) {
                 "fit misses them by more than a twentieth of the image (a warning instead of "
                 "exit status 1)");
   sub->callback([fit] { RunCalibFit(*fit); });
+
+  auto imp = std::make_shared<CalibFitArgs>();
+  sub = calib->add_subcommand(
+      "import-points",
+      "Fit a calibration to the control points of a QGIS georeferencer .points file");
+  sub->add_option("FILE", imp->Points, "The .points file")->required();
+  sub->add_option("--model", imp->Model,
+                  "biquadraticpn, conicconformal, millercylindrical, equirect or utm")
+      ->required();
+  AddSize(sub, imp->Size, "Width and height of the map image in pixels (W H or W,H)")->required();
+  sub->add_option("-o,--output", imp->Output, "Write the calibration to this XML file");
+  sub->add_option("--utm", imp->Utm,
+                  "The file's coordinates are UTM easting/northing in this zone, e.g. 32N (when "
+                  "the file does not state its coordinate system)");
+  sub->add_option("--id", imp->Id, "Data identifier written to the file")->capture_default_str();
+  sub->add_option("--map", imp->Map,
+                  "Map image file name written to the file (default: FILE without .points when "
+                  "that names an image, as the georeferencer names it)");
+  sub->add_option("--caption", imp->Caption, "Caption written to the file");
+  sub->add_flag("--force", imp->Force,
+                "Write the calibration even when the points cannot determine the model or the "
+                "fit misses them by more than a twentieth of the image");
+  sub->callback([imp] { RunCalibImportPoints(*imp); });
 }
 
 const CommandRegistrar registrar(50, AddCalibCommand);

@@ -5,6 +5,7 @@
 
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/text_file.h"
+#include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/detail/map_image_file.h"
 
@@ -59,7 +60,7 @@ void MapFilesDemo(std::ostream& out, const std::filesystem::path& dir) {
   TCalibData cd = SampleCalibration();
   TModelParams pars;
   tessaro::TMatrix grat(5, 1);
-  FitCalibration(cmEquiRect, cd, kWidth, kHeight, pars);
+  FitCalibModel(cmEquiRect, cd, kWidth, kHeight, pars);
   CalcExtentsAndResolution({cmEquiRect, cd, pars, grat}, kWidth, kHeight, cd.Corners,
                            cd.Resolution);
   fw::WriteJpegFile(image, SamplePicture());
@@ -79,7 +80,7 @@ void MapFilesDemo(std::ostream& out, const std::filesystem::path& dir) {
   out << "read back: image " << back.MapFName << " " << picture->Width << " x " << picture->Height
       << ", calibration \"alps\":\n";
   TModelParams backPars;
-  FitCalibration(model, back, picture->Width, picture->Height, backPars);
+  FitCalibModel(model, back, picture->Width, picture->Height, backPars);
   const TGeoRef ref{model, back, backPars, grat};
   PrintCalibReport(out, model, back, CalibResiduals(ref));
   bool vLat = false, vLon = false;
