@@ -30,6 +30,13 @@ struct CalibFitArgs {
   bool Force = false; // write a fit the points cannot determine or do not match
 };
 
+struct CalibExportArgs {
+  CalibFileArgs File;
+  bool WantWorldFile = false;
+  std::string WorldFile; // empty: beside the map image
+  std::string Vrt;
+};
+
 // The point-based model of this name; a usage error for any other.
 kartavo::TCalibModel FitModel(const std::string& name);
 // "32N" or "33s": the zone 1..60 and whether it lies south (a usage error
@@ -49,5 +56,6 @@ void RunCalibPix2Geo(const CalibFileArgs& args);
 void RunCalibGeo2Pix(const CalibFileArgs& args);
 void RunCalibFit(const CalibFitArgs& args);
 void RunCalibImportPoints(const CalibFitArgs& args);
+void RunCalibExport(const CalibExportArgs& args);
 
 } // namespace kcli

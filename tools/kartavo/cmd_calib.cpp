@@ -89,6 +89,21 @@ void AddCalibCommand(CLI::App& root) {
                 "Write the calibration even when the points cannot determine the model or the "
                 "fit misses them by more than a twentieth of the image");
   sub->callback([imp] { RunCalibImportPoints(*imp); });
+
+  auto exp = std::make_shared<CalibExportArgs>();
+  sub = calib->add_subcommand(
+      "export", "A world file or a GDAL VRT with ground control points for a calibration");
+  AddFileArgs(sub, exp->File, nullptr);
+  auto* world = sub->add_option("--worldfile", exp->WorldFile,
+                                "Write a world file: OUT, or beside the map image (.jgw, .pgw, "
+                                ".bpw, ... by its extension, .wld for others)")
+                    ->expected(0, 1);
+  sub->add_option("--vrt", exp->Vrt,
+                  "Write a GDAL VRT of the map image with the calibration points as GCPs");
+  sub->callback([exp, world] {
+    exp->WantWorldFile = world->count() > 0;
+    RunCalibExport(*exp);
+  });
 }
 
 const CommandRegistrar registrar(50, AddCalibCommand);
