@@ -64,34 +64,51 @@ void PaintGlyphBytes(TPixelImage& img, const TRect& clip, const TGlyphImage& g, 
   });
 }
 
-// The 5-bit levels in 8 bits, and 8 bits to the nearest 5-bit level.
-struct TLevels5 {
-  std::array<uint8_t, 32> Up;
-  std::array<uint8_t, 256> Down;
-  TLevels5() {
-    for (int i = 0; i < 32; ++i)
-      Up[i] = From5Bits(static_cast<uint8_t>(i));
-    for (int i = 0; i < 256; ++i)
-      Down[i] = To5Bits(static_cast<uint8_t>(i));
-  }
+// A 5-bit channel blended towards the 8-bit channel value over: the level
+// under it in 8 bits, moved by the coverage and rounded back to 5 bits, for
+// every coverage and level.
+using TChannelBlend5 = std::array<std::array<uint8_t, 32>, 256>; // [coverage][level under]
+
+void MakeChannelBlend(TChannelBlend5& t, int over) {
+  for (int a = 0; a < 256; ++a)
+    for (int u = 0; u < 32; ++u)
+      t[a][u] = To5Bits(static_cast<uint8_t>(Mix(From5Bits(static_cast<uint8_t>(u)), over, a)));
+}
+
+struct TColorBlend15 {
+  TColor Color = 0xFFFFFFFF; // none yet
+  TChannelBlend5 Red, Green, Blue;
 };
 
-// The map control's 15-bit off-screen picture: the channels of each word
-// through tables, blended in 8 bits and rounded back as encoding does.
+// The blends of the colours met last (text is mostly one or two colours);
+// one set per thread, as each thread draws on its own surfaces.
+const TColorBlend15& BlendFor(TColor color) {
+  thread_local std::array<TColorBlend15, 3> blends;
+  thread_local size_t next = 0;
+  for (const TColorBlend15& b : blends)
+    if (b.Color == color) return b;
+  TColorBlend15& b = blends[next];
+  next = (next + 1) % blends.size();
+  b.Color = color;
+  MakeChannelBlend(b.Red, GetRValue(color));
+  MakeChannelBlend(b.Green, GetGValue(color));
+  MakeChannelBlend(b.Blue, GetBValue(color));
+  return b;
+}
+
+// The map control's 15-bit off-screen picture: each channel of the word
+// under the glyph through the blend tables of the colour.
 void PaintGlyph15(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0, int64_t y0,
                   TColor color) {
-  static const TLevels5 levels;
   const uint16_t solid = Word15(color);
-  const int r = GetRValue(color), gr = GetGValue(color), b = GetBValue(color);
+  const TColorBlend15& blend = BlendFor(color & 0xFFFFFF);
   ForCovered<2>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
     uint16_t w = solid;
     if (a != 255) {
       uint16_t under;
       std::memcpy(&under, p, 2);
-      const int ur = levels.Up[(under >> 10) & 31], ug = levels.Up[(under >> 5) & 31],
-                ub = levels.Up[under & 31];
-      w = static_cast<uint16_t>(levels.Down[Mix(ur, r, a)] << 10 |
-                                levels.Down[Mix(ug, gr, a)] << 5 | levels.Down[Mix(ub, b, a)]);
+      w = static_cast<uint16_t>(blend.Red[a][(under >> 10) & 31] << 10 |
+                                blend.Green[a][(under >> 5) & 31] << 5 | blend.Blue[a][under & 31]);
     }
     std::memcpy(p, &w, 2);
   });

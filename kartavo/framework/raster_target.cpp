@@ -82,6 +82,26 @@ TRect IntersectRect(const TRect& a, const TRect& b) {
   return r;
 }
 
+namespace {
+
+// n pixels of `bytes` bytes from `at`, each the value's low bytes: a block of
+// pixels is made once and copied along the row.
+void FillValues(uint8_t* at, int n, int bytes, uint32_t value) {
+  constexpr int kBlockPixels = 16;
+  uint8_t block[kBlockPixels * 4];
+  const int filled = std::min(n, kBlockPixels);
+  for (int i = 0; i < filled; ++i)
+    std::memcpy(block + i * bytes, &value, static_cast<size_t>(bytes));
+  const size_t blockBytes = static_cast<size_t>(filled * bytes);
+  const size_t total = static_cast<size_t>(n) * static_cast<size_t>(bytes);
+  size_t done = 0;
+  for (; done + blockBytes <= total; done += blockBytes)
+    std::memcpy(at + done, block, blockBytes);
+  std::memcpy(at + done, block, total - done);
+}
+
+} // namespace
+
 TRasterTarget::TRasterTarget(TPixelImage& image, const TRect& clip, TPenMode mode, uint32_t value)
     : FImage(image), FBits(image.Bits.data()), FStride(image.Stride()),
       FClip(IntersectRect(clip, Rect(0, 0, image.Width, image.Height))), FMode(mode),
@@ -107,28 +127,12 @@ void TRasterTarget::Span(int y, int64_t x0, int64_t x1) {
   uint8_t* row = FImage.Row(y);
   switch (FImage.Format) {
   case pf15bit:
-  case pf16bit: {
-    auto w = static_cast<uint16_t>(FValue);
-    for (int x = a; x < b; ++x)
-      std::memcpy(row + 2 * x, &w, 2);
-    break;
-  }
-  case pf24bit: {
-    uint8_t c0 = static_cast<uint8_t>(FValue), c1 = static_cast<uint8_t>(FValue >> 8),
-            c2 = static_cast<uint8_t>(FValue >> 16);
-    for (uint8_t* p = row + 3 * a; p < row + 3 * b; p += 3) {
-      p[0] = c0;
-      p[1] = c1;
-      p[2] = c2;
-    }
-    break;
-  }
-  case pf32bit: {
-    uint32_t v = FValue;
-    for (int x = a; x < b; ++x)
-      std::memcpy(row + 4 * x, &v, 4);
-    break;
-  }
+  case pf16bit:
+    return FillValues(row + 2 * int64_t{a}, b - a, 2, FValue);
+  case pf24bit:
+    return FillValues(row + 3 * int64_t{a}, b - a, 3, FValue);
+  case pf32bit:
+    return FillValues(row + 4 * int64_t{a}, b - a, 4, FValue);
   default:
     for (int x = a; x < b; ++x)
       WriteValue(FImage, x, y, FValue);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -20,13 +21,46 @@ namespace {
 // From5Bits by multiply and shift (exact for 0..31), for loops the compiler vectorises.
 constexpr uint32_t Level5(uint32_t c5) { return (c5 * 527 + 23) >> 6; }
 
-// 8-bit values of the 32 levels of a 5-bit channel.
-constexpr std::array<uint8_t, 32> kLevels5 = [] {
-  std::array<uint8_t, 32> t{};
-  for (int i = 0; i < 32; ++i)
-    t[i] = From5Bits(static_cast<uint8_t>(i));
-  return t;
-}();
+static_assert([] {
+  for (uint32_t i = 0; i < 32; ++i)
+    if (Level5(i) != From5Bits(static_cast<uint8_t>(i))) return false;
+  return true;
+}());
+
+// The blue, green, red bytes of every 15-bit word, in the low three bytes.
+const std::array<uint32_t, 32768>& Words15() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<uint32_t, 32768>>();
+    for (uint32_t w = 0; w < 32768; ++w)
+      (*t)[w] = Level5(w & 31) | Level5((w >> 5) & 31) << 8 | Level5((w >> 10) & 31) << 16;
+    return t;
+  }();
+  return *table;
+}
+
+// Each 8-bit channel rounded to 5 bits and put in its place in a 15-bit word.
+struct TChannels15 {
+  std::array<uint16_t, 256> Red, Green, Blue;
+  TChannels15() {
+    for (int c = 0; c < 256; ++c) {
+      const auto c5 = To5Bits(static_cast<uint8_t>(c));
+      Red[c] = static_cast<uint16_t>(c5 << 10);
+      Green[c] = static_cast<uint16_t>(c5 << 5);
+      Blue[c] = c5;
+    }
+  }
+};
+
+// n 15-bit words (bit 15 ignored) as blue, green, red triplets.
+void Expand15(const uint8_t* in, int n, uint8_t* out) {
+  if (n <= 0) return;
+  const std::array<uint32_t, 32768>& table = Words15();
+  auto word = [&](int i) { return (in[2 * i] | uint32_t{in[2 * i + 1]} << 8) & 0x7FFF; };
+  // Four bytes a pixel, the fourth overwritten by the next pixel's first.
+  for (int i = 0; i + 1 < n; ++i)
+    std::memcpy(out + 3 * i, &table[word(i)], 4);
+  std::memcpy(out + 3 * (n - 1), &table[word(n - 1)], 3);
+}
 
 // Source rows as blue, green, red byte triplets of the columns [lo, hi).
 class TSourceRows {
@@ -34,9 +68,11 @@ public:
   TSourceRows(const TPixelImage& src, int lo, int hi)
       : FSrc(src), FLo(lo), FCount(hi - lo), FBuffer(3 * static_cast<size_t>(hi - lo)) {}
 
-  const uint8_t* Get(int y) {
+  // The row's triplets, in into when it is given and the row needs
+  // converting (the return value tells where they are).
+  const uint8_t* Get(int y, uint8_t* into = nullptr) {
     const uint8_t* row = FSrc.Row(y);
-    uint8_t* out = FBuffer.data();
+    uint8_t* out = into ? into : FBuffer.data();
     switch (FSrc.Format) {
     case pf24bit:
       return row + 3 * static_cast<size_t>(FLo);
@@ -44,16 +80,9 @@ public:
       for (int i = 0; i < FCount; ++i)
         std::memcpy(out + 3 * i, row + 4 * (FLo + i), 3);
       break;
-    case pf15bit: {
-      for (int i = 0; i < FCount; ++i) {
-        uint16_t w;
-        std::memcpy(&w, row + 2 * (FLo + i), 2);
-        out[3 * i] = kLevels5[w & 31];
-        out[3 * i + 1] = kLevels5[(w >> 5) & 31];
-        out[3 * i + 2] = kLevels5[(w >> 10) & 31];
-      }
+    case pf15bit:
+      Expand15(row + 2 * static_cast<size_t>(FLo), FCount, out);
       break;
-    }
     default:
       for (int i = 0; i < FCount; ++i) {
         TColor c = DecodeValue(FSrc, ReadValue(FSrc, FLo + i, y));
@@ -119,6 +148,29 @@ int BytesPerValue(TPixelFormat f) {
   }
 }
 
+// Where averaged pixels go: blue, green, red triplets, or 15-bit words.
+struct TTripletSink {
+  uint8_t* Out;
+  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
+    Out[3 * i] = static_cast<uint8_t>(b);
+    Out[3 * i + 1] = static_cast<uint8_t>(g);
+    Out[3 * i + 2] = static_cast<uint8_t>(r);
+  }
+};
+struct TWord15Sink {
+  uint8_t* Out;
+  const TChannels15& To15;
+  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
+    const auto w = static_cast<uint16_t>(To15.Red[r] | To15.Green[g] | To15.Blue[b]);
+    std::memcpy(Out + 2 * i, &w, 2);
+  }
+};
+
+const TChannels15& Channels15() {
+  static const TChannels15 to15;
+  return to15;
+}
+
 class TStretcher {
 public:
   TStretcher(TPixelImage& dst, const TPixelImage& src, const TStretchRequest& r)
@@ -139,13 +191,21 @@ public:
     if (!FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == FSrc.Format &&
         BytesPerValue(FDst.Format) != 0)
       return RunNearestRaw();
+    if (FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == pf15bit) {
+      // Averaged straight into the words: the map control's off-screen format.
+      for (int j = 0; j < FRows.Count; ++j) {
+        uint8_t* out = FDst.Row(FRows.First + j) + 2 * static_cast<size_t>(FCols.First);
+        ProduceAveraged(j, TWord15Sink{out, Channels15()});
+      }
+      return;
+    }
     bool inPlace = FDst.Format == pf24bit && FReq.Rop == cmSrcCopy;
     std::vector<uint8_t> bgr(inPlace ? 0 : 3 * static_cast<size_t>(FCols.Count));
     for (int j = 0; j < FRows.Count; ++j) {
       int y = FRows.First + j;
       uint8_t* out = inPlace ? FDst.Row(y) + 3 * static_cast<size_t>(FCols.First) : bgr.data();
       if (FHalftone)
-        ProduceAveraged(j, out);
+        ProduceAveraged(j, TTripletSink{out});
       else
         ProduceNearest(FRows.Nearest[j], out);
       if (!inPlace) Emit(y, out);
@@ -192,17 +252,18 @@ private:
   }
 
   void ProduceNearest(int sy, uint8_t* out) {
-    const uint8_t* in = FSource.Get(sy);
     const int lo = FCols.SourceLo;
     if (FUnscaledCols) { // a plain copy of the row, as when a picture is presented
-      std::memcpy(out, in, 3 * static_cast<size_t>(FCols.Count));
+      const uint8_t* in = FSource.Get(sy, out);
+      if (in != out) std::memcpy(out, in, 3 * static_cast<size_t>(FCols.Count));
       return;
     }
+    const uint8_t* in = FSource.Get(sy);
     for (int i = 0; i < FCols.Count; ++i)
       std::memcpy(out + 3 * i, in + 3 * (FCols.Nearest[i] - lo), 3);
   }
 
-  void ProduceAveraged(int j, uint8_t* out) {
+  template <class Sink> void ProduceAveraged(int j, Sink out) {
     uint16_t* acc = FAcc.data();
     const uint16_t* w = FRows.Weights.data() + FRows.TapOffset[j];
     bool first = true;
@@ -211,22 +272,22 @@ private:
       FSource.Accumulate(FRows.TapFirst[j] + t, w[t], first, acc);
       first = false;
     }
-    if (FSource.Planar()) return HorizontalTaps<true>(out);
-    HorizontalTaps<false>(out);
+    if (FSource.Planar()) return HorizontalTaps<true, Sink>(out);
+    HorizontalTaps<false, Sink>(out);
   }
 
-  template <bool Planar> void HorizontalTaps(uint8_t* out) const {
+  template <bool Planar, class Sink> void HorizontalTaps(Sink out) const {
     switch (FTaps) {
     case 1:
-      return Horizontal<1, Planar>(out);
+      return Horizontal<1, Planar, Sink>(out);
     case 2:
-      return Horizontal<2, Planar>(out);
+      return Horizontal<2, Planar, Sink>(out);
     case 3:
-      return Horizontal<3, Planar>(out);
+      return Horizontal<3, Planar, Sink>(out);
     case 4:
-      return Horizontal<4, Planar>(out);
+      return Horizontal<4, Planar, Sink>(out);
     default:
-      return Horizontal<0, Planar>(out);
+      return Horizontal<0, Planar, Sink>(out);
     }
   }
 
@@ -250,7 +311,7 @@ private:
   }
 
   // Averages along the row; K source columns a pixel, 0 for any number.
-  template <int K, bool Planar> void Horizontal(uint8_t* out) const {
+  template <int K, bool Planar, class Sink> void Horizontal(Sink out) const {
     const uint16_t* acc = FAcc.data();
     const int lo = FCols.SourceLo;
     // Interleaved: channel c of column s at 3 s + c; planar: at c * plane + s.
@@ -266,9 +327,7 @@ private:
         g += uint32_t{wx[t]} * a[step * t + plane];
         r += uint32_t{wx[t]} * a[step * t + 2 * plane];
       }
-      out[3 * i] = static_cast<uint8_t>(b >> 16);
-      out[3 * i + 1] = static_cast<uint8_t>(g >> 16);
-      out[3 * i + 2] = static_cast<uint8_t>(r >> 16);
+      out(i, b >> 16, g >> 16, r >> 16);
     }
   }
 
@@ -299,13 +358,15 @@ private:
     uint8_t* out = FDst.Row(y);
     const int first = FCols.First, n = FCols.Count;
     switch (FDst.Format) {
-    case pf15bit:
+    case pf15bit: {
+      const TChannels15& to15 = Channels15();
       for (int i = 0; i < n; ++i) {
-        auto w = static_cast<uint16_t>((To5Bits(bgr[3 * i + 2]) << 10) |
-                                       (To5Bits(bgr[3 * i + 1]) << 5) | To5Bits(bgr[3 * i]));
+        const auto w = static_cast<uint16_t>(to15.Red[bgr[3 * i + 2]] | to15.Green[bgr[3 * i + 1]] |
+                                             to15.Blue[bgr[3 * i]]);
         std::memcpy(out + 2 * (first + i), &w, 2);
       }
       return true;
+    }
     case pf32bit:
       for (int i = 0; i < n; ++i) {
         uint8_t* p = out + 4 * (first + i);

@@ -81,7 +81,7 @@ TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
                             cmNotSrcCopy, cmPatInvert, cmMergePaint};
   std::mt19937 rng(2024);
   auto pick = [&](int lo, int hi) { return lo + int(rng() % uint32_t(hi - lo + 1)); };
-  for (int n = 0; n < 600; ++n) {
+  for (int n = 0; n < 1500; ++n) {
     TPixelFormat sf = formats[rng() % 7], df = formats[rng() % 7];
     int sw = pick(1, 40), sh = pick(1, 30), dw = pick(1, 50), dh = pick(1, 40);
     auto src = NoiseBitmap(sw, sh, sf, rng());
@@ -90,6 +90,13 @@ TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
     r.Dest = Rect(pick(-20, dw + 5), pick(-20, dh + 5), pick(-20, dw + 20), pick(-20, dh + 20));
     r.Source = Rect(pick(-10, sw), pick(-10, sh), pick(-5, sw + 10), pick(-5, sh + 10));
     if (n % 5 == 0) r.Source = Rect(0, 0, sw, sh); // the common whole-image case
+    if (n % 4 == 1) // unscaled, as the map control copies its pictures
+      r.Dest = Bounds(pick(-5, 5), pick(-5, 5), r.Source.Right - r.Source.Left,
+                      r.Source.Bottom - r.Source.Top);
+    if (n % 3 == 1) // stored bits the format does not use (bit 15 of 15-bit words) are ignored
+      for (int y = 0; y < sh; ++y)
+        for (int64_t i = 0; i < src->PixelImage().Stride(); ++i)
+          src->ScanLine(y)[i] = static_cast<uint8_t>(rng());
     r.Clip =
         n % 3 == 0 ? Rect(pick(0, dw), pick(0, dh), pick(0, dw), pick(0, dh)) : Rect(0, 0, dw, dh);
     r.Mode = n % 2 ? HALFTONE : COLORONCOLOR;

@@ -27,7 +27,9 @@ inline bool RoundPixel(double v, int& out) {
   const double lo = std::floor(v);
   const double frac = v - lo;
   double r = lo;
-  if (frac > 0.5 || (frac == 0.5 && std::fmod(lo, 2.0) != 0.0)) r = lo + 1.0;
+  // lo lies inside the int range here, so its parity is that of its integer
+  // (a halfway value is common: magnifications of 0.5 and 1.5).
+  if (frac > 0.5 || (frac == 0.5 && (static_cast<int64_t>(lo) & 1) != 0)) r = lo + 1.0;
   out = static_cast<int>(r);
   return true;
 }

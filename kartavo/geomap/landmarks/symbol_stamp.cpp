@@ -55,6 +55,41 @@ TSymbolStamp Record(const TSymbolProperties& s, TSymbolDrawer draw) {
   return stamp;
 }
 
+// The stamp's runs as rows of chunks: each row from its first set pixel to
+// its last, padded to whole chunks.
+void MakeRows(const TSymbolStamp& stamp, int bytes) {
+  stamp.Rows.clear();
+  stamp.Chunks.clear();
+  stamp.RowReach = 0;
+  for (size_t i = 0; i < stamp.Runs.size();) {
+    size_t end = i;
+    while (end < stamp.Runs.size() && stamp.Runs[end].Dy == stamp.Runs[i].Dy)
+      ++end;
+    const TStampRun& last = stamp.Runs[end - 1];
+    const int16_t dx = stamp.Runs[i].Dx;
+    const int64_t rowBytes = (int64_t{last.Dx} + last.Length - dx) * bytes;
+    TStampRow row{dx, stamp.Runs[i].Dy, static_cast<uint32_t>(stamp.Chunks.size()),
+                  static_cast<uint32_t>((rowBytes + 15) / 16)};
+    stamp.Chunks.resize(stamp.Chunks.size() + row.Chunks, TStampChunk{});
+    auto* mask = reinterpret_cast<uint8_t*>(&stamp.Chunks[row.FirstChunk]);
+    for (; i < end; ++i) {
+      const TStampRun& run = stamp.Runs[i];
+      for (int k = 0; k < run.Length; ++k) {
+        const size_t at = size_t(run.Dx + k - dx) * size_t(bytes);
+        const uint8_t* value = &stamp.Encoded[(size_t{run.First} + size_t(k)) * size_t(bytes)];
+        for (int b = 0; b < bytes; ++b) {
+          const size_t chunk = (at + size_t(b)) / 16, byte = (at + size_t(b)) % 16;
+          mask[chunk * sizeof(TStampChunk) + byte] = 0xFF;
+          mask[chunk * sizeof(TStampChunk) + 16 + byte] = value[b];
+        }
+      }
+    }
+    stamp.RowReach =
+        std::max(stamp.RowReach, int64_t{dx - stamp.Left} * bytes + int64_t{row.Chunks} * 16);
+    stamp.Rows.push_back(row);
+  }
+}
+
 // The stamp's pixels in the surface's encoding of the two colours.
 const uint8_t* Encoded(const TSymbolStamp& stamp, int bytes, uint32_t fg, uint32_t bg) {
   if (stamp.EncodedBytes != bytes || stamp.EncodedFG != fg || stamp.EncodedBG != bg ||
@@ -65,8 +100,27 @@ const uint8_t* Encoded(const TSymbolStamp& stamp, int bytes, uint32_t fg, uint32
     stamp.EncodedBytes = bytes;
     stamp.EncodedFG = fg;
     stamp.EncodedBG = bg;
+    MakeRows(stamp, bytes);
   }
   return stamp.Encoded.data();
+}
+
+// The stamp's rows blended chunk by chunk into the surface: the bytes the
+// symbol does not set are written back as they were. Only for a stamp
+// wholly inside the image whose chunks end inside the image's storage.
+void Blend(fw::TPixelImage& img, const TSymbolStamp& stamp, int x, int y, int bytes) {
+  const int64_t stride = img.Stride();
+  uint8_t* centre = img.Bits.data() + int64_t{y} * stride + int64_t{x} * bytes;
+  for (const TStampRow& row : stamp.Rows) {
+    uint8_t* at = centre + row.Dy * stride + row.Dx * bytes;
+    const TStampChunk* chunk = &stamp.Chunks[row.FirstChunk];
+    for (uint32_t k = 0; k < row.Chunks; ++k, at += 16, ++chunk) {
+      TBytes16 under;
+      std::memcpy(&under, at, 16);
+      under = (under & ~chunk->Mask) | chunk->Value;
+      std::memcpy(at, &under, 16);
+    }
+  }
 }
 
 // Copies n bytes (n small) with a few overlapping word moves.
@@ -137,6 +191,28 @@ size_t TSymbolPainter::THash::operator()(const TKey& k) const {
   return static_cast<size_t>(h ^ (h >> 29));
 }
 
+TSymbolPainter::TKey TSymbolPainter::KeyOf(const TSymbolProperties& Shape) {
+  return {Shape.Kind, Shape.Transparent, Shape.Size, Shape.Direction, Shape.Length};
+}
+
+void TSymbolPainter::Prefetch(const fw::TCanvas& Canvas, const TSymbolProperties& Shape, int x,
+                              int y) const {
+  const fw::TPixelImage* img = Canvas.Surface();
+  if (!FLast || !img || KeyOf(Shape) != FLastKey) return;
+  const int bytes = FLast->EncodedBytes;
+  if (bytes != StampBytes(img->Format) || int64_t{x} + FLast->Left < 0 ||
+      int64_t{x} + FLast->Right >= img->Width || int64_t{y} + FLast->Top < 0 ||
+      int64_t{y} + FLast->Bottom >= img->Height)
+    return;
+  const int64_t stride = img->Stride();
+  const uint8_t* centre = img->Bits.data() + int64_t{y} * stride + int64_t{x} * bytes;
+  for (const TStampRow& row : FLast->Rows) {
+    const uint8_t* at = centre + row.Dy * stride + row.Dx * bytes;
+    __builtin_prefetch(at, 1);
+    __builtin_prefetch(at + row.Chunks * 16 - 1, 1);
+  }
+}
+
 TSymbolPainter& TSymbolPainter::ForThisThread(TSymbolDrawer Draw) {
   thread_local TSymbolPainter painter(Draw);
   return painter;
@@ -144,7 +220,7 @@ TSymbolPainter& TSymbolPainter::ForThisThread(TSymbolDrawer Draw) {
 
 const TSymbolStamp* TSymbolPainter::Stamp(const TSymbolProperties& Shape) {
   if (Reach(Shape) > MaxStampReach) return nullptr;
-  const TKey key{Shape.Kind, Shape.Transparent, Shape.Size, Shape.Direction, Shape.Length};
+  const TKey key = KeyOf(Shape);
   if (FLast && key == FLastKey) return FLast;
   auto it = FStamps.find(key);
   if (it == FStamps.end()) {
@@ -169,9 +245,12 @@ bool TSymbolPainter::StampOnCanvas(fw::TCanvas& Canvas, const TSymbolStamp& Stam
   // the pixel's bytes in every whole-byte format.
   const uint8_t* pixels =
       Encoded(Stamp, bytes, fw::EncodeColor(*img, ColorFG), fw::EncodeColor(*img, ColorBG));
-  if (left >= 0 && right < img->Width && top >= 0 && bottom < img->Height)
-    Copy(*img, Stamp, x, y, bytes, pixels);
-  else if (right >= 0 && left < img->Width && bottom >= 0 && top < img->Height)
+  if (left >= 0 && right < img->Width && top >= 0 && bottom < img->Height) {
+    if (bottom * img->Stride() + left * bytes + Stamp.RowReach <= int64_t(img->Bits.size()))
+      Blend(*img, Stamp, x, y, bytes);
+    else
+      Copy(*img, Stamp, x, y, bytes, pixels);
+  } else if (right >= 0 && left < img->Width && bottom >= 0 && top < img->Height)
     CopyClipped(*img, Stamp, x, y, bytes, pixels);
   return true;
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -181,3 +182,58 @@ TEST(LandmarkLayer, HiddenClassesDoNotCountTowardsTheCrowd) {
 }
 
 } // namespace
+
+// Without a host hook the layer works the control pixels out first and
+// fetches ahead; with one it takes each landmark in turn. Both must draw the
+// same pixels and count the same symbols: random crowds of every kind,
+// colour and caption, across the borders, with hidden classes, thinning,
+// a highlight and a view that is panned and zoomed.
+TEST(LandmarkLayer, DrawingAheadEqualsDrawingOneByOne) {
+  TTestMap map;
+  std::mt19937 rng(99);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  for (int scene = 0; scene < 40; ++scene) {
+    std::vector<TLandMark> lms;
+    const int n = pick(0, 400);
+    for (int i = 0; i < n; ++i) {
+      TLandMark lm = LandMarkAtPixel(pick(-30, kW + 30), pick(-30, kH + 30));
+      if (pick(0, 3) == 0) {
+        lm.SymbolProps.Kind = static_cast<TLandMarkElement>(pick(0, 11));
+        lm.SymbolProps.Size = pick(0, 12);
+        lm.SymbolProps.Direction = pick(0, 7) * 45;
+        lm.SymbolProps.Length = pick(0, 20);
+        lm.SymbolProps.Transparent = pick(0, 1);
+        lm.SymbolProps.FGColor = rng() & 0xFFFFFF;
+      }
+      lm.ClassFlag = static_cast<uint8_t>(pick(0, 3));
+      if (pick(0, 5) == 0) lm.Caption.Text = "L" + std::to_string(i);
+      lms.push_back(lm);
+    }
+    std::array<bool, 256> visible{};
+    visible.fill(true);
+    visible[3] = scene % 2 == 0;
+    TLandmarkLayerData data = Data(lms);
+    data.ClassVisible = &visible;
+    data.RandomThreshold = scene % 3 == 0 ? n / 2 : 20000;
+    data.HighLight = n > 0 ? pick(1, n) : 0;
+    const TLandmarkView view{{pick(-50, 50), pick(-50, 50)}, scene % 4 ? 1.0 : 1.5, kW, kH};
+    const fw::TPixelFormat format = scene % 2 ? fw::pf15bit : fw::pf24bit;
+    const uint32_t seed = rng();
+    auto drawWith = [&](bool hook, fw::TBitmap& bmp) {
+      std::mt19937 draws(seed);
+      TLandmarkLayerHooks hooks;
+      hooks.Random = [&](double p) {
+        return std::uniform_real_distribution<double>(0, 1)(draws) < p;
+      };
+      if (hook)
+        hooks.OnDrawLandmark = [](fw::TObject*, bool&, fw::TCanvas*, quillon::TPoint,
+                                  const TLandMark&) {};
+      return DrawLandmarkLayer(*bmp.Canvas(), data, map.Ref(), view, hooks);
+    };
+    auto ahead = Sheet(kW, kH), oneByOne = Sheet(kW, kH);
+    ahead->SetPixelFormat(format);
+    oneByOne->SetPixelFormat(format);
+    EXPECT_EQ(drawWith(false, *ahead), drawWith(true, *oneByOne)) << "scene " << scene;
+    ASSERT_EQ(ahead->PixelImage(), oneByOne->PixelImage()) << "scene " << scene;
+  }
+}

@@ -28,12 +28,30 @@ struct TStampRun {
   uint32_t First;
 };
 
+// Sixteen bytes of a row of a stamp: which bytes the symbol sets (Mask 0xFF)
+// and their values (zero where Mask is).
+using TBytes16 = uint8_t __attribute__((vector_size(16)));
+struct TStampChunk {
+  TBytes16 Mask, Value;
+};
+
+// The set pixels of one row from its first to its last, as chunks.
+struct TStampRow {
+  int16_t Dx, Dy; // first set pixel relative to the symbol's centre
+  uint32_t FirstChunk, Chunks;
+};
+
 struct TSymbolStamp {
   int Left = 0, Top = 0, Right = 0, Bottom = 0; // extent relative to the centre, inclusive
-  std::vector<TStampRun> Runs;
+  std::vector<TStampRun> Runs;                  // by row, then from left to right
   std::vector<uint8_t> Roles;
-  // The runs' pixels encoded for the colours last used, Roles' order.
+  // The runs' pixels encoded for the colours and pixel size last used, in
+  // Roles' order, and the same pixels as rows of chunks; RowReach is the
+  // most bytes a row's chunks cover counted from the stamp's left column.
   mutable std::vector<uint8_t> Encoded;
+  mutable std::vector<TStampRow> Rows;
+  mutable std::vector<TStampChunk> Chunks;
+  mutable int64_t RowReach = 0;
   mutable uint32_t EncodedFG = 0, EncodedBG = 0;
   mutable int EncodedBytes = 0;
 };
@@ -62,6 +80,11 @@ public:
   bool StampOnCanvas(fw::TCanvas& Canvas, const TSymbolStamp& Stamp, int x, int y,
                      fw::TColor ColorFG, fw::TColor ColorBG) const;
 
+  // Asks the processor to fetch the surface rows that the shape met last
+  // would cover centred at (x, y), when Shape is that shape; a symbol drawn
+  // a little later there then finds its pixels in the cache.
+  void Prefetch(const fw::TCanvas& Canvas, const TSymbolProperties& Shape, int x, int y) const;
+
 private:
   struct TKey {
     uint8_t Kind;
@@ -69,6 +92,7 @@ private:
     int32_t Size, Direction, Length;
     bool operator==(const TKey&) const = default;
   };
+  static TKey KeyOf(const TSymbolProperties& Shape);
   struct THash {
     size_t operator()(const TKey& k) const;
   };
