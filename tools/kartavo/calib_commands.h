@@ -15,6 +15,7 @@ struct CalibFileArgs {
   std::string Id;
   std::pair<int, int> Size{0, 0}; // of the map image; 0 x 0: from the image named in the file
   bool Utm = false;
+  bool Residuals = false;         // info: every point's residual
   std::vector<std::string> Words; // coordinates given on the command line
 };
 
@@ -27,7 +28,8 @@ struct CalibFitArgs {
   std::string Id = "map";
   std::string Map;
   std::string Caption;
-  bool Force = false; // write a fit the points cannot determine or do not match
+  bool Force = false;   // write a fit the points cannot determine or do not match
+  bool Compare = false; // fit every model the points allow and print their residuals
 };
 
 struct CalibExportArgs {
