@@ -13,26 +13,15 @@
 #include <cmath>
 #include <cstdio>
 #include <regex>
-#include <sys/wait.h>
 
 namespace kartavo {
 namespace {
 using testing::RunCli;
+using testing::RunCommand;
 using testing::TRun;
 using testing::TScratchDir;
 
-TRun Shell(const std::string& command) {
-  TRun r;
-  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-    r.Out.append(buf, n);
-  const int status = ::pclose(p);
-  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-bool GdalInstalled() { return Shell("gdalinfo --version").Status == 0; }
+bool GdalInstalled() { return RunCommand("gdalinfo --version").Status == 0; }
 
 #define REQUIRE_GDAL()                                                                             \
   if (!GdalInstalled()) GTEST_SKIP() << "gdalinfo not found: install gdal-bin to run this test"
@@ -70,7 +59,7 @@ TEST(GdalExport, GdalReadsTheWorldFileAndWarpsTheVrtOfAJpegMap) {
   TRun r = RunCli("calib export " + xml + " --worldfile");
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("affine       exact"), std::string::npos) << r.Out;
-  TRun info = Shell("gdalinfo " + dir.File("map.jpg"));
+  TRun info = RunCommand("gdalinfo " + dir.File("map.jpg"));
   ASSERT_EQ(info.Status, 0) << info.Out;
   EXPECT_NE(info.Out.find("map.jgw"), std::string::npos) << info.Out;
   for (auto [label, lon, lat] : {std::tuple{"Upper Left", 6.0, 48.0},
@@ -86,16 +75,16 @@ TEST(GdalExport, GdalReadsTheWorldFileAndWarpsTheVrtOfAJpegMap) {
   const std::string vrt = dir.File("map.vrt");
   r = RunCli("calib export " + xml + " --vrt " + vrt);
   ASSERT_EQ(r.Status, 0) << r.Out;
-  info = Shell("gdalinfo " + vrt);
+  info = RunCommand("gdalinfo " + vrt);
   ASSERT_EQ(info.Status, 0) << info.Out;
   EXPECT_EQ(Count(info.Out, "GCP["), 6) << info.Out;
   EXPECT_NE(info.Out.find("(400,300) -> (12,45,0)"), std::string::npos) << info.Out;
   EXPECT_NE(info.Out.find("ID[\"EPSG\",4326]"), std::string::npos) << info.Out;
   for (const char* order : {"1", "2"}) {
     const std::string out = dir.File(std::string("warped") + order + ".tif");
-    const TRun warp = Shell(std::string("gdalwarp -q -order ") + order + " " + vrt + " " + out);
+    const TRun warp = RunCommand(std::string("gdalwarp -q -order ") + order + " " + vrt + " " + out);
     ASSERT_EQ(warp.Status, 0) << warp.Out;
-    const TRun warped = Shell("gdalinfo " + out);
+    const TRun warped = RunCommand("gdalinfo " + out);
     const auto [ox, oy] = Pair(warped.Out, "Origin");
     EXPECT_NEAR(ox, 6, 0.02) << warped.Out;
     EXPECT_NEAR(oy, 48, 0.02) << warped.Out;
@@ -125,20 +114,20 @@ TEST(GdalExport, PaletteBmpInUtmBecomesThreeBandsInItsZone) {
                 .Status,
             0);
   ASSERT_EQ(RunCli("calib export " + xml + " --worldfile").Status, 0);
-  TRun info = Shell("gdalinfo " + dir.File("utm.bmp"));
+  TRun info = RunCommand("gdalinfo " + dir.File("utm.bmp"));
   const auto [ox, oy] = Pair(info.Out, "Upper Left");
   EXPECT_NEAR(ox, 300000, 1e-3) << info.Out;
   EXPECT_NEAR(oy, 5206000, 1e-3) << info.Out;
 
   const std::string vrt = dir.File("utm.vrt"), out = dir.File("utm.tif");
   ASSERT_EQ(RunCli("calib export " + xml + " --vrt " + vrt).Status, 0);
-  info = Shell("gdalinfo " + vrt);
+  info = RunCommand("gdalinfo " + vrt);
   EXPECT_EQ(Count(info.Out, "GCP["), 3) << info.Out;
   EXPECT_NE(info.Out.find("UTM zone 32N"), std::string::npos) << info.Out;
   EXPECT_EQ(Count(info.Out, "ColorInterp="), 3) << info.Out;
-  const TRun warp = Shell("gdalwarp -q -order 1 " + vrt + " " + out);
+  const TRun warp = RunCommand("gdalwarp -q -order 1 " + vrt + " " + out);
   ASSERT_EQ(warp.Status, 0) << warp.Out;
-  info = Shell("gdalinfo -stats " + out);
+  info = RunCommand("gdalinfo -stats " + out);
   const auto [wx, wy] = Pair(info.Out, "Origin");
   EXPECT_NEAR(wx, 300000, 1) << info.Out;
   EXPECT_NEAR(wy, 5206000, 1) << info.Out;
