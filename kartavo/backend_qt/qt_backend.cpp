@@ -135,10 +135,11 @@ void TQtBackend::UpdateCursor(TSurfaceWidget* Window) {
   fw::TControl* shown = fw::Desktop().ControlUnderMouse();
   if (!shown || TopLevelOf(shown) != Window->Control()) shown = Window->Control();
   if (!shown) return;
-  if (shown->Cursor() == fw::crDefault)
+  const fw::TCursor cursor = fw::ShownCursorOf(shown);
+  if (cursor == fw::crDefault)
     Window->unsetCursor();
   else
-    Window->setCursor(QtCursor(shown->Cursor()));
+    Window->setCursor(QtCursor(cursor));
 }
 
 void TQtBackend::SetClipboardImage(const fw::TPixelImage& Image) {

@@ -38,6 +38,12 @@ TDesktop& Desktop() {
   return desktop;
 }
 
+TCursor ShownCursorOf(const TControl* Control) {
+  for (const TControl* c = Control; c; c = c->Parent())
+    if (c->Cursor() != crDefault) return c->Cursor();
+  return crDefault;
+}
+
 TControl* TDesktop::ControlAtPos(TPoint Screen) const {
   for (auto it = FTopLevel.rbegin(); it != FTopLevel.rend(); ++it)
     if (Takes(*it, Screen))

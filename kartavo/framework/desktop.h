@@ -4,6 +4,7 @@
 // the lists up to date themselves.
 #pragma once
 
+#include "kartavo/framework/cursor.h"
 #include "kartavo/framework/export.h"
 #include "kartavo/framework/geometry.h"
 #include "kartavo/framework/mouse.h"
@@ -75,5 +76,10 @@ private:
 };
 
 KARTAVO_API TDesktop& Desktop();
+
+// The cursor shown over a control: its own, or, while that is crDefault,
+// the first one set on its parents (a composite control's cursor shows over
+// the parts that set none); crDefault when none is set.
+KARTAVO_API TCursor ShownCursorOf(const TControl* Control);
 
 } // namespace fw

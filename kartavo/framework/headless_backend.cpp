@@ -66,8 +66,7 @@ int THeadlessBackend::PresentCount(const TControl* Control) const {
 
 TCursor THeadlessBackend::ShownCursor() const {
   if (Screen().Cursor() != crDefault) return Screen().Cursor();
-  const TControl* c = Desktop().ControlUnderMouse();
-  return c ? c->Cursor() : crDefault;
+  return ShownCursorOf(Desktop().ControlUnderMouse());
 }
 
 void THeadlessBackend::CreateSurface(TControl* Control) { FPresents[Control] = 0; }

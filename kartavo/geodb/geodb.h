@@ -6,4 +6,5 @@
 #include "kartavo/geodb/gdb_check.h"
 #include "kartavo/geodb/gdb_types.h"
 #include "kartavo/geodb/geo_db.h"
+#include "kartavo/geodb/geo_json.h"
 #include "kartavo/geodb/geo_text.h"

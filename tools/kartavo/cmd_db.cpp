@@ -15,6 +15,9 @@
 #include <sstream>
 #include <unistd.h>
 
+// data/ne_110m_countries.geojson, built into the program.
+extern const std::string_view kSampleCountries;
+
 namespace {
 
 using kartavo::TgdbData;
@@ -241,10 +244,58 @@ void Recover(const std::string& name, const std::string& target) {
   std::cout << "recovered " << r.Recovered << " entries into " << target << '\n';
 }
 
+void ImportGeoJSON(const std::string& name, const std::string& file,
+                   const kartavo::TGeoJSONImportOptions& options) {
+  if (!std::filesystem::is_regular_file(file)) BadInput("file \"" + file + "\" cannot be read");
+  auto db = OpenDB(name, Access::Create);
+  kartavo::TGeoJSONImportReport r;
+  {
+    ProgressBar bar(*db);
+    r = kartavo::ImportGeoJSON(*db, file, options);
+  }
+  std::cout << "imported " << r.Features << " features as " << r.Entries << " entries, " << r.Points
+            << " points:";
+  for (size_t k = 0; k < r.Kinds.size(); ++k)
+    if (r.Kinds[k] > 0) std::cout << ' ' << kartavo::GDB_ITEMNAMES[k] << ' ' << r.Kinds[k];
+  std::cout << '\n';
+  if (r.EmptyFeatures > 0)
+    std::cout << r.EmptyFeatures << " features without geometry: nothing stored\n";
+  if (r.PropertiesEntry > 0)
+    std::cout << "ids and properties kept in entry " << r.PropertiesEntry << '\n';
+  for (const auto& [value, count] : r.UnknownKinds)
+    std::cerr << "kartavo: note: \"" << options.KindProperty << "\" value \"" << value
+              << "\" names no kind (" << count << " features): stored by their geometry\n";
+}
+
+void ExportGeoJSON(const std::string& name, const std::string& file, const std::string& kind,
+                   const std::vector<std::string>& box) {
+  auto db = OpenDB(name, Access::Read);
+  kartavo::TGeoJSONExportOptions options;
+  if (!kind.empty()) {
+    options.Kind = ParseKind(kind);
+    if (options.Kind == kartavo::gitBLOB || options.Kind == kartavo::gitUndefined)
+      BadInput("kind \"" + kind + "\" has no geometry to export");
+  }
+  if (!box.empty()) {
+    options.UseBox = true;
+    options.South = ParseCoord(box[0], 90, "south");
+    options.West = ParseCoord(box[1], 180, "west");
+    options.North = ParseCoord(box[2], 90, "north");
+    options.East = ParseCoord(box[3], 180, "east");
+  }
+  int features = 0;
+  {
+    ProgressBar bar(*db);
+    features = kartavo::ExportGeoJSON(*db, file, options);
+  }
+  std::cout << "exported " << features << " features to " << file << '\n';
+}
+
 // The values the subcommands read; each subcommand fills the fields it names.
 struct DbArgs {
   std::string db, kind, entry, town, lat, lon, file, target;
   std::vector<std::string> box;
+  kartavo::TGeoJSONImportOptions options;
 };
 
 void Setup(CLI::App& root) {
@@ -318,6 +369,30 @@ void Setup(CLI::App& root) {
     });
   });
 
+  auto* importCmd = db->add_subcommand(
+      "import", "Add the features of a GeoJSON file (creates the database); all or nothing");
+  addDB(importCmd);
+  importCmd->add_option("FILE", args->file, "GeoJSON file (FeatureCollection)")->required();
+  importCmd->add_option("--name-prop", args->options.NameProperty,
+                        "Property that names a feature (default: name, NAME or Name)");
+  importCmd->add_option("--kind-prop", args->options.KindProperty,
+                        "Property whose text chooses the kind (border, lake, city, river, road, "
+                        "route, town and common words such as reservoir, highway, railway)");
+  importCmd
+      ->add_option("--city-pop", args->options.CityPopulation,
+                   "Points with at least this \"population\" are cities")
+      ->capture_default_str();
+  importCmd->callback([args] { ImportGeoJSON(args->db, args->file, args->options); });
+
+  auto* exp = db->add_subcommand("export", "Write entries as a GeoJSON FeatureCollection");
+  addDB(exp);
+  exp->add_option("OUT", args->target, "GeoJSON file to write")->required();
+  exp->add_option("--kind", args->kind, "Only entries of this kind (Border, Town, ...)");
+  exp->add_option("--bbox", args->box, "Only entries whose box meets S W N E")
+      ->expected(4)
+      ->allow_extra_args(false);
+  exp->callback([args] { ExportGeoJSON(args->db, args->target, args->kind, args->box); });
+
   auto* dump = db->add_subcommand("dump", "Readable dump of header, entries and indexes");
   addDB(dump);
   dump->callback([args] { Dump(args->db); });
@@ -338,11 +413,19 @@ void Setup(CLI::App& root) {
 
 const kcli::CommandRegistrar kRegister(30, Setup);
 
+// A demo database starts from nothing each run.
+std::string FreshDemoDatabase(const std::filesystem::path& dir, const char* name) {
+  const std::string base = (dir / name).string();
+  const kartavo::TGdbFileNames files = kartavo::TGdbFileNames::FromBase(base);
+  std::filesystem::remove(files.Summary);
+  std::filesystem::remove(files.Data);
+  for (const std::string& index : files.Index)
+    std::filesystem::remove(index);
+  return base;
+}
+
 void Demo(std::ostream& out, const std::filesystem::path& dir) {
-  const std::string base = (dir / "alps").string();
-  for (const char* s :
-       {".orvgds", ".orvgdd", ".orvgi0", ".orvgi1", ".orvgi2", ".orvgi3", ".orvgi4"})
-    std::filesystem::remove(base + s);
+  const std::string base = FreshDemoDatabase(dir, "alps");
   TGeoDB db(nullptr);
   db.SetName("DemoDB");
   db.SetDBName(base);
@@ -377,6 +460,34 @@ void Demo(std::ostream& out, const std::filesystem::path& dir) {
         << std::string(reinterpret_cast<const char*>(text.Memory()), size_t(text.Size())) << '\n';
 }
 
-const kcli::DemoRegistrar kDemo(30, "Geographic database", Demo);
+// The country borders of the world at 1:110m (Natural Earth) in a database
+// of their own, DIR/world: generated world maps draw from it.
+void DemoWorld(std::ostream& out, const std::filesystem::path& dir) {
+  const std::string base = FreshDemoDatabase(dir, "world");
+  TGeoDB db(nullptr);
+  db.SetName("WorldDB");
+  db.SetDBName(base);
+  db.SetDescription("Natural Earth 1:110m country borders");
+  const kartavo::TGeoJSONImportReport r =
+      kartavo::ImportGeoJSONText(db, kSampleCountries, "ne_110m_countries.geojson");
+  out << "database " << db.DBName() << ": " << r.Features << " countries of Natural Earth as "
+      << r.Entries << " borders, " << r.Points << " points\n";
+  out << "borders in the box 45..48 N, 5..11 E:";
+  for (int n : kartavo::EntriesInBox(db, 45, 5, 48, 11))
+    if (db.Data(n).ItemKind == kartavo::gitBorder) out << ' ' << db.Data(n).Name.ToString();
+  out << '\n';
+  kartavo::TGeoJSONExportOptions alps;
+  alps.UseBox = true;
+  alps.South = 45, alps.West = 5, alps.North = 48, alps.East = 11;
+  const std::string file = (dir / "alps_borders.geojson").string();
+  out << "exported " << kartavo::ExportGeoJSON(db, file, alps) << " of them to " << file << '\n';
+}
+
+void DemoAll(std::ostream& out, const std::filesystem::path& dir) {
+  Demo(out, dir);
+  DemoWorld(out, dir);
+}
+
+const kcli::DemoRegistrar kDemo(30, "Geographic database", DemoAll);
 
 } // namespace
