@@ -155,6 +155,13 @@ TEST_F(GeoJSON, KindsFollowGeometryPopulationAndTheKindProperty) {
   EXPECT_EQ(db.Data(2).ClassFlag, 3);
   EXPECT_EQ(db.Data(4).Tag, db.Data(3 + 1).ItemId); // the railway's two lines: one feature
   EXPECT_EQ(db.Data(5).Tag, db.Data(4).ItemId);
+  // The properties BLOB says what it holds and where it came from.
+  ASSERT_EQ(r.PropertiesEntry, db.NumEntries());
+  TMetaInfo meta;
+  ASSERT_TRUE(db.GetMetaInfo(r.PropertiesEntry, meta));
+  EXPECT_EQ(meta.Descriptor.ToString(), "GeoJSON feature properties");
+  EXPECT_EQ(meta.FilePath.ToString(), "test.geojson");
+  EXPECT_EQ(meta.Keywords.ToString(), "geojson name population altitude class type_of");
 
   const Json back = Export();
   ASSERT_EQ(back["features"].size(), 6u);
