@@ -24,6 +24,7 @@
 #include "kartavo/geomap/lsq_solver.h"
 #include "kartavo/geomap/output/generated_map.h"
 #include "kartavo/geomap/output/picture_copy.h"
+#include "kartavo/geomap/output/print_scale.h"
 #include "kartavo/geomap/render/calib_marker.h"
 #include "kartavo/geomap/render/graticule_painter.h"
 #include "kartavo/geomap/render/image_layer.h"

@@ -34,6 +34,7 @@
 #include "kartavo/geomap/view/map_view.h"
 #include "kartavo/package/exceptions.h"
 
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -325,11 +326,77 @@ public:
                              double LatHigh, double LongHigh, double dLat, double dLong,
                              int32_t Wid, int32_t Hgt, TOnDrawMapDataEvent OnDrawMapData);
 
+  // Renders the map as the control shows it (map image, overlay,
+  // landmarks, host drawing, trace; no frame) for the view with map-image
+  // pixel TopLeft at the corner and MagFact control pixels per map-image
+  // pixel, into the rectangle (PosHoriz, PosVert, Width x Height) of
+  // DestBmp; what falls outside DestBmp is cut off. The control's view,
+  // picture and image cache stay as they are; while the copy renders, the
+  // host's rendering events see the copy's canvas and the control's
+  // conversions answer for the copy's view. Nothing happens for an empty
+  // rectangle or one outside DestBmp. Raises EORVGeoMapError for a missing
+  // DestBmp, a magnification outside TMapView's range or a rectangle of more
+  // than fw::kMaxImagePixels pixels. The copy is rendered in the control's
+  // colour depth, so that it holds the very pixels the control shows for
+  // that view, and converted to DestBmp's format.
+  void CopyToBMP(fw::TBitmap* DestBmp, quillon::TPoint TopLeft, double MagFact, int32_t PosHoriz,
+                 int32_t PosVert, int32_t Width, int32_t Height);
+  // The whole map image at magnification 1 with overlay, landmarks and
+  // trace, onto the clipboard. Nothing happens while there is no map.
+  void CopyEntireMapToClipboard();
+
+  // --- printing (output/geomap_print.cpp) on fw::Printer() ---
+  // Scale (integer) is the map scale's denominator, 1 : Scale; ScaleF sizes
+  // the control's picture relative to the screen, 1 as large as a 96 ppi
+  // screen shows it, 0 or below as large as fits. output/print_scale.h
+  // gives the details. Scales need a calibration with a resolution
+  // (metres per map-image pixel); without one, and for Scale <= 0, these
+  // raise EORVGeoMapError, as for a magnification out of range.
+  //
+  // A one-page document holding the control's view (its client area without
+  // the frame) at ScaleF, centred on the page. Raises when the picture at
+  // that ScaleF does not fit the page; the document is dropped when
+  // rendering fails.
+  void PrintIt(double ScaleF);
+  // On the open document's current page (EORVGeoMapError when none is open):
+  // the control's view at ScaleF with its top-left corner at printer pixel
+  // (x, y); ScaleF 0 fits it into the page right and below (x, y). On return
+  // x and y are the picture's right and bottom edges (exclusive), where the
+  // next item can go.
+  void CopyToOpenPrinter(int32_t& x, int32_t& y, double ScaleF);
+  // The map-image rectangle MapWindow (right and bottom exclusive) at
+  // 1 : Scale with its top-left corner at printer pixel (PosHoriz, PosVert);
+  // it covers what CalcExtentsOfPrint gives.
+  void CopyToOpenPrinter(const fw::TRect& MapWindow, int32_t Scale, int32_t PosHoriz,
+                         int32_t PosVert);
+  // The map at 1 : Scale, map-image pixel TopLeft at printer pixel
+  // (PosHoriz, PosVert), filling Width x Height printer pixels.
+  void CopyToOpenPrinter(quillon::TPoint TopLeft, int32_t Scale, int32_t PosHoriz, int32_t PosVert,
+                         int32_t Width, int32_t Height);
+  // The size in printer pixels of MapWindow printed at 1 : Scale on the
+  // current printer; 0 for an empty or inverted side.
+  void CalcExtentsOfPrint(const fw::TRect& MapWindow, int32_t Scale, int32_t& Width,
+                          int32_t& Height) const;
+
 protected:
   bool ReadCalDataIntern(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
                          const std::string& DataID);
 
 private:
+  // A copy for the view (TopLeft, MagFact) of Width x Height pixels in
+  // Format, after checking magnification and size (errors name Operation).
+  std::unique_ptr<fw::TBitmap> RenderedCopy(const char* Operation, quillon::TPoint TopLeft,
+                                            double MagFact, int Width, int Height,
+                                            fw::TPixelFormat Format);
+  // Printer pixels per map-image pixel at 1 : Scale; raises as described
+  // for the printing methods.
+  double MapScaleMagnification(const char* Operation, int32_t Scale, int PixelsPerInch) const;
+  // Printer pixels per control pixel for ScaleF, fitting into Room.
+  double ViewPrintFactor(const char* Operation, double ScaleF, int RoomWidth, int RoomHeight) const;
+  void PrintView(const char* Operation, int& x, int& y, double Factor);
+  // A rendered copy onto the open document's page at (PosHoriz, PosVert).
+  void PrintPicture(const char* Operation, quillon::TPoint TopLeft, double MagFact, int PosHoriz,
+                    int PosVert, int Width, int Height);
   TGeneratedMapBox PreparedGeneratedBox(double LatLow, double LongLow, double LatHigh,
                                         double LongHigh, double dLat, double dLong, int32_t Wid,
                                         int32_t Hgt) const;
@@ -377,9 +444,15 @@ private:
   void AddLandMarkRecord(const TLandMark& LandMark);
   // LandMarkDefault at the position.
   TLandMark NewLandMark(double Lat, double Long, double Altitude) const;
-  void FillBackground(fw::TCanvas& c);
-  void PaintEmptyDisplay(fw::TCanvas& c);
-  void PaintMapLayers(fw::TCanvas& c);
+  // Where a rendering goes: the control's off-screen image (counted, the
+  // image cache kept up to date) or a copy (nothing of the control changes).
+  enum TRenderTarget : uint8_t { rtControl, rtCopy };
+  // Everything but the frame, for View, onto c's rectangle (0, 0,
+  // View.Width, View.Height).
+  void RenderPicture(fw::TCanvas& c, const TRenderView& View, TRenderTarget Target);
+  void FillBackground(fw::TCanvas& c, const TRenderView& View);
+  void PaintEmptyDisplay(fw::TCanvas& c, const TRenderView& View);
+  void PaintMapLayers(fw::TCanvas& c, const TRenderView& View, TRenderTarget Target);
   TImageLayerCounts FRenderCounts;
   int FPaintCount = 0;
 };

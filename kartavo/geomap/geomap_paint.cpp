@@ -31,35 +31,41 @@ void TGeoMap::ConstructInternalMapImg() {
   if (aux.Height() < h) aux.SetHeight(h);
   if (aux.Width() < w) aux.SetWidth(w);
   fw::TCanvas* c = aux.Canvas();
-  c->Pen()->SetStyle(fw::psSolid);
-  c->Pen()->SetMode(fw::pmCopy);
-  if ((ComponentState() & fw::csDesigning) || FImage.Name().empty())
-    PaintEmptyDisplay(*c);
-  else if (Visible())
-    PaintMapLayers(*c);
-  DrawMouseTrace(0, 0, &aux);
+  RenderPicture(*c, RenderView(), rtControl);
   const TFrameColors& frame = FStyle.FrameColors();
   quillon::DrawFrame(c, FStyle.FrameStyle(), 0, 0, w - 1, h - 1, frame.White, 0xC0C0C0, frame.Gray,
                      frame.Black, 0);
 }
 
-void TGeoMap::FillBackground(fw::TCanvas& c) {
+void TGeoMap::RenderPicture(fw::TCanvas& c, const TRenderView& view, TRenderTarget target) {
+  c.Pen()->SetStyle(fw::psSolid);
+  c.Pen()->SetMode(fw::pmCopy);
+  if ((ComponentState() & fw::csDesigning) || FImage.Name().empty())
+    PaintEmptyDisplay(c, view);
+  else if (Visible())
+    PaintMapLayers(c, view, target);
+  FTrace.Draw(c, view);
+}
+
+void TGeoMap::FillBackground(fw::TCanvas& c, const TRenderView& view) {
   c.Brush()->SetColor(FStyle.BackGround());
   c.Brush()->SetStyle(fw::bsSolid);
   c.Pen()->SetColor(FStyle.BackGround());
-  c.Rectangle(0, 0, Width(), Height());
+  c.Rectangle(0, 0, view.Width, view.Height);
 }
 
-void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c) {
-  FillBackground(c);
+void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c, const TRenderView& view) {
+  FillBackground(c, view);
   c.Font()->SetColor(FStyle.FrameColor());
   c.TextOut(10, 10, FStyle.EmptyMsg());
 }
 
-void TGeoMap::PaintMapLayers(fw::TCanvas& c) {
-  FillBackground(c);
-  const TRenderView view = RenderView();
-  FRenderCounts.Count(DrawMapImage(FImage, view));
+void TGeoMap::PaintMapLayers(fw::TCanvas& c, const TRenderView& view, TRenderTarget target) {
+  FillBackground(c, view);
+  if (target == rtControl)
+    FRenderCounts.Count(DrawMapImage(FImage, view));
+  else
+    DrawMapImageCopy(c, FImage, view);
   if (OnBeforeRenderData) OnBeforeRenderData(this, &c);
   const TOverlayStyle style{FStyle.ShowGraticule(), FStyle.GratLineDist(), FStyle.UTMGridDist(),
                             FStyle.GraticuleColor(), FStyle.CalibPointColor()};

@@ -100,10 +100,22 @@ void LoadLandmarks(TGeoMap& map, const RenderRequest& q) {
 
 } // namespace
 
-void RenderMapToFile(const RenderRequest& q) {
-  const std::string ext = LowerExtension(q.Output);
+void CheckPictureName(const std::string& Output) {
+  const std::string ext = LowerExtension(Output);
   if (ext != ".png" && ext != ".jpg" && ext != ".jpeg")
-    throw std::runtime_error(q.Output + ": the picture must end in .png, .jpg or .jpeg");
+    throw std::runtime_error(Output + ": the picture must end in .png, .jpg or .jpeg");
+}
+
+void WritePictureFile(const std::string& Output, const fw::TPixelImage& Picture) {
+  CheckPictureName(Output);
+  if (LowerExtension(Output) == ".png")
+    fw::WritePngFile(Output, Picture);
+  else
+    fw::WriteJpegFile(Output, Picture);
+}
+
+void RenderMapToFile(const RenderRequest& q) {
+  CheckPictureName(q.Output);
   TGeoMap map(nullptr);
   map.SetSuppressPaint(true);
   LoadCalibration(map, q);
@@ -118,11 +130,7 @@ void RenderMapToFile(const RenderRequest& q) {
   map.SetSuppressPaint(false);
   map.Paint();
   // The control's surface holds the picture in 24 bits, at the control's size.
-  const fw::TPixelImage& picture = map.Surface()->PixelImage();
-  if (ext == ".png")
-    fw::WritePngFile(q.Output, picture);
-  else
-    fw::WriteJpegFile(q.Output, picture);
+  WritePictureFile(q.Output, map.Surface()->PixelImage());
 }
 
 } // namespace kcli

@@ -2,6 +2,8 @@
 // or JPEG picture: what `kartavo render` does, and the demo's pictures.
 #pragma once
 
+#include "kartavo/framework/pixel_image.h"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -25,6 +27,12 @@ struct RenderRequest {
   bool AntiAlias = false;
   int Frame = 1; // frame style 0 ... 5
 };
+
+// Refuses (std::runtime_error naming it) an output name that is neither
+// .png nor .jpg / .jpeg, before any work is done.
+void CheckPictureName(const std::string& Output);
+// Writes the picture as PNG or JPEG by the name's extension.
+void WritePictureFile(const std::string& Output, const fw::TPixelImage& Picture);
 
 // Renders and writes the picture. Bad input (a file that cannot be read, a
 // calibration or landmark set that is not there, a map image that is

@@ -9,6 +9,10 @@
 #include "kartavo/geomap/render/map_image.h"
 #include "kartavo/geomap/render/render_view.h"
 
+namespace fw {
+class TCanvas;
+}
+
 namespace kartavo {
 
 // Which way a rendering took.
@@ -40,5 +44,14 @@ struct KARTAVO_API TImageLayerCounts {
 // takes the source pixel under its centre. Target pixels beyond the map
 // image keep what they hold.
 KARTAVO_API TImageLayerPath DrawMapImage(TMapImage& Image, const TRenderView& View);
+
+// The same picture drawn onto Target's rectangle (0, 0, View.Width,
+// View.Height), leaving Image, its cache and its off-screen image as they
+// are: a cache valid for the view is read; where the control would rebuild
+// the cache first, a cache of its own is resampled the same way and thrown
+// away, so the copy has the very pixels the control would show when Target
+// has the control's colour depth (the cache is made in Target's depth).
+KARTAVO_API TImageLayerPath DrawMapImageCopy(fw::TCanvas& Target, const TMapImage& Image,
+                                             const TRenderView& View);
 
 } // namespace kartavo

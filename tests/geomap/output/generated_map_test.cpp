@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace {
 
 using namespace kartavo;
@@ -219,6 +221,27 @@ TEST(GeneratedMapFiles, FailuresLeaveWhatTheyShould) {
       EORVGeoMapError);
   EXPECT_TRUE(std::filesystem::exists(dir.File("big.bmp")));
   EXPECT_TRUE(std::filesystem::exists(dir.File("big.xml")));
+}
+
+// A folder the user may not write to: the BMP cannot be saved, nothing of
+// the control changes.
+TEST(GeneratedMapFiles, ReadOnlyFolderChangesNothing) {
+  if (::geteuid() == 0) GTEST_SKIP() << "running as root: a read-only folder is writable anyway";
+  codec_test::TTempDir dir;
+  const std::filesystem::path folder = dir.File("locked");
+  std::filesystem::create_directory(folder);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_exec);
+  TGeoMap map(nullptr);
+  map.CreateEmptyMapInMemory(0, 0, 10, 10, 1, 1, 300, 300, true, nullptr);
+  const TCalibData before = map.CalibData();
+  EXPECT_THROW(map.CreateAndLoadEmptyMap((folder / "world.map").string(), 0, 0, 5, 5, 1, 1, 200,
+                                         200, nullptr),
+               fw::EInOutError);
+  EXPECT_EQ(map.CalibData(), before);
+  EXPECT_EQ(map.MapImgFile(), "$unknown$");
+  EXPECT_FALSE(std::filesystem::exists(folder / "world.xml"));
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
 }
 
 } // namespace
