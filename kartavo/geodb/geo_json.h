@@ -72,7 +72,7 @@ struct TGeoJSONImportReport {
 
 // The kind a kind-property value names, case-insensitively: the kind names
 // (Border, Town, City, Lake, River, Road, Route) and common words of map data
-// (country, boundary, reservoir, stream, canal, highway, street, railway,
+// (country, boundary, coastline, reservoir, stream, canal, highway, street, railway,
 // ferry, trail, village, ...); gitUndefined for anything else.
 KARTAVO_API TgdbItem GeoJSONKindOfValue(std::string_view Value);
 
