@@ -449,7 +449,8 @@ static void WriteBmpNamed(TStream& Stream, const TPixelImage& Image, const std::
   std::vector<uint8_t> chunk(
       static_cast<size_t>(std::min<int64_t>(rowsPerChunk, Image.Height) * stride));
   const bool direct = fourBit || Image.Format == pf24bit;
-  for (int64_t done = 0; done < Image.Height;) {
+  // The rows of a picture without pixels hold no bytes (and have no storage).
+  for (int64_t done = 0; stride > 0 && done < Image.Height;) {
     const int64_t rows = std::min(rowsPerChunk, Image.Height - done);
     for (int64_t k = 0; k < rows; ++k) {
       const int y = static_cast<int>(Image.Height - 1 - (done + k));
