@@ -100,11 +100,7 @@ void LoadLandmarks(TGeoMap& map, const RenderRequest& q) {
 
 } // namespace
 
-void RenderMapToFile(const RenderRequest& q) {
-  const std::string ext = LowerExtension(q.Output);
-  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg")
-    throw std::runtime_error(q.Output + ": the picture must end in .png, .jpg or .jpeg");
-  TGeoMap map(nullptr);
+void PrepareMap(TGeoMap& map, const RenderRequest& q) {
   map.SetSuppressPaint(true);
   LoadCalibration(map, q);
   map.SetAntiAlias(q.AntiAlias);
@@ -116,6 +112,14 @@ void RenderMapToFile(const RenderRequest& q) {
   if (!q.Landmarks.empty()) LoadLandmarks(map, q);
   if (!q.Trace.empty()) LoadTrace(map, q.Trace);
   map.SetSuppressPaint(false);
+}
+
+void RenderMapToFile(const RenderRequest& q) {
+  const std::string ext = LowerExtension(q.Output);
+  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg")
+    throw std::runtime_error(q.Output + ": the picture must end in .png, .jpg or .jpeg");
+  TGeoMap map(nullptr);
+  PrepareMap(map, q);
   map.Paint();
   // The control's surface holds the picture in 24 bits, at the control's size.
   const fw::TPixelImage& picture = map.Surface()->PixelImage();

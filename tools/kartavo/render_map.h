@@ -6,6 +6,10 @@
 #include <string>
 #include <utility>
 
+namespace kartavo {
+class TGeoMap;
+}
+
 namespace kcli {
 
 struct RenderRequest {
@@ -25,6 +29,11 @@ struct RenderRequest {
   bool AntiAlias = false;
   int Frame = 1; // frame style 0 ... 5
 };
+
+// Loads the calibration, map image, landmarks and trace into the control
+// and sets up its view as the request asks, without painting; raises as
+// RenderMapToFile.
+void PrepareMap(kartavo::TGeoMap& map, const RenderRequest& request);
 
 // Renders and writes the picture. Bad input (a file that cannot be read, a
 // calibration or landmark set that is not there, a map image that is
