@@ -43,3 +43,18 @@ TEST_F(ControlTest, ScreenCursorTableAndTheCursorShown) {
   map->SetCursor(fw::crHandPoint);
   EXPECT_EQ(Input().ShownCursor(), fw::crHandPoint);
 }
+
+TEST_F(ControlTest, AControlWithoutCursorShowsItsParents) {
+  auto outer = Probe("outer", nullptr, 3000, 0, 80, 80);
+  auto middle = Probe("middle", outer.get(), 0, 0, 60, 60);
+  auto inner = Probe("inner", middle.get(), 0, 0, 40, 40);
+  outer->SetCursor(fw::crCross);
+  Input().PostMouseMove(inner.get(), 10, 10);
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(Input().ShownCursor(), fw::crCross);
+  middle->SetCursor(fw::crHandPoint);
+  EXPECT_EQ(Input().ShownCursor(), fw::crHandPoint);
+  inner->SetCursor(fw::crIBeam);
+  EXPECT_EQ(Input().ShownCursor(), fw::crIBeam);
+  EXPECT_EQ(fw::ShownCursorOf(nullptr), fw::crDefault);
+}

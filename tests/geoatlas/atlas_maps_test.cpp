@@ -60,9 +60,7 @@ TEST_F(AtlasTest, SameFileInAnotherLetterCaseReplacesItsEntry) {
 TEST_F(AtlasTest, UnreadableFilesAreRefusedAndChangeNothing) {
   RegisterAll();
   const std::string bad = Dir.File("bad.xml");
-  std::ofstream(bad)
-      << "<?xml version=\"1.0\"?>\n<geomap id=\"\" map=\"x.bmp\" model=\"Biquadratic\">\n"
-         "<calquads n=\"abc\">\n</geomap>\n";
+  std::ofstream(bad) << DamagedCalibration;
   const std::string none = Dir.File("none.xml");
   std::ofstream(none) << "just text\n";
   for (const std::string& name : {bad, none, Dir.File("missing.xml"), std::string()}) {
@@ -71,6 +69,9 @@ TEST_F(AtlasTest, UnreadableFilesAreRefusedAndChangeNothing) {
     EXPECT_EQ(Atlas->NumRegMaps(), 3);
   }
   EXPECT_NE(Atlas->LastProblem().find("no such file"), std::string::npos);
+  EXPECT_TRUE(Atlas->RegisterMap(CountryXml));
+  EXPECT_FALSE(Atlas->RegisterMap(bad));
+  EXPECT_NE(Atlas->LastProblem().find("bad.xml"), std::string::npos) << Atlas->LastProblem();
   EXPECT_EQ(ListLines(*Atlas).size(), 3u);
 }
 
@@ -121,9 +122,7 @@ TEST_F(AtlasTest, ACalibrationThatFailsLaterLeavesWhatWasShown) {
   ASSERT_TRUE(Atlas->SelectMap(1));
   const TCalibData shownCalib = Map().CalibData();
   // The country's calibration is damaged, the continent's picture is gone.
-  std::ofstream(CountryXml, std::ios::trunc)
-      << "<?xml version=\"1.0\"?>\n<geomap id=\"\" map=\"country.bmp\" model=\"Biquadratic\">\n"
-         "<calquads n=\"oops\">\n";
+  std::ofstream(CountryXml, std::ios::trunc) << DamagedCalibration;
   std::filesystem::remove(Dir.File("continent.bmp"));
   for (int ix : {2, 3}) {
     EXPECT_FALSE(Atlas->SelectMap(ix)) << ix;

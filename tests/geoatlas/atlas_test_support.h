@@ -56,6 +56,13 @@ inline std::string WriteMap(const TTempDir& dir, const std::string& name, const 
   return dir.File(name + ".xml");
 }
 
+// A calibration whose corners are no numbers: reading it raises.
+inline const char* const DamagedCalibration =
+    "<?xml version=\"1.0\"?>\n"
+    "<geomap sig=\"ORVCSuite\" vers=\"1.0\" id=\"\" model=\"biquadraticpn\" "
+    "map=\"country.bmp\" caption=\"Damaged\">\n"
+    "<corners>\n[abc,def] [1,2] [3,4] [5,6]\n</corners>\n</geomap>\n";
+
 // The control pixel at which the shown map puts a position.
 inline quillon::TPoint ControlPixelOf(const TGeoMap& map, double Lat, double Long) {
   int x = 0, y = 0;

@@ -100,6 +100,20 @@ void LoadLandmarks(TGeoMap& map, const RenderRequest& q) {
 
 } // namespace
 
+void CheckPictureName(const std::string& Output) {
+  const std::string ext = LowerExtension(Output);
+  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg")
+    throw std::runtime_error(Output + ": the picture must end in .png, .jpg or .jpeg");
+}
+
+void WritePictureFile(const std::string& Output, const fw::TPixelImage& Picture) {
+  CheckPictureName(Output);
+  if (LowerExtension(Output) == ".png")
+    fw::WritePngFile(Output, Picture);
+  else
+    fw::WriteJpegFile(Output, Picture);
+}
+
 void PrepareMap(TGeoMap& map, const RenderRequest& q) {
   map.SetSuppressPaint(true);
   LoadCalibration(map, q);
@@ -115,18 +129,12 @@ void PrepareMap(TGeoMap& map, const RenderRequest& q) {
 }
 
 void RenderMapToFile(const RenderRequest& q) {
-  const std::string ext = LowerExtension(q.Output);
-  if (ext != ".png" && ext != ".jpg" && ext != ".jpeg")
-    throw std::runtime_error(q.Output + ": the picture must end in .png, .jpg or .jpeg");
+  CheckPictureName(q.Output);
   TGeoMap map(nullptr);
   PrepareMap(map, q);
   map.Paint();
   // The control's surface holds the picture in 24 bits, at the control's size.
-  const fw::TPixelImage& picture = map.Surface()->PixelImage();
-  if (ext == ".png")
-    fw::WritePngFile(q.Output, picture);
-  else
-    fw::WriteJpegFile(q.Output, picture);
+  WritePictureFile(q.Output, map.Surface()->PixelImage());
 }
 
 } // namespace kcli

@@ -2,6 +2,8 @@
 // or JPEG picture: what `kartavo render` does, and the demo's pictures.
 #pragma once
 
+#include "kartavo/framework/pixel_image.h"
+
 #include <optional>
 #include <string>
 #include <utility>
@@ -34,6 +36,11 @@ struct RenderRequest {
 // and sets up its view as the request asks, without painting; raises as
 // RenderMapToFile.
 void PrepareMap(kartavo::TGeoMap& map, const RenderRequest& request);
+// Refuses (std::runtime_error naming it) an output name that is neither
+// .png nor .jpg / .jpeg, before any work is done.
+void CheckPictureName(const std::string& Output);
+// Writes the picture as PNG or JPEG by the name's extension.
+void WritePictureFile(const std::string& Output, const fw::TPixelImage& Picture);
 
 // Renders and writes the picture. Bad input (a file that cannot be read, a
 // calibration or landmark set that is not there, a map image that is
