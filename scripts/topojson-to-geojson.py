@@ -8,7 +8,7 @@ the npm package world-atlas (see data/README.md); the build never runs it.
     scripts/topojson-to-geojson.py package/countries-110m.json countries \
         data/ne_110m_countries.geojson
     scripts/topojson-to-geojson.py package/land-110m.json land \
-        data/ne_110m_land.geojson --lines
+        data/ne_110m_coastline.geojson --lines --name Coastline --class Coastline
 
 A topology stores every shared boundary once, as an arc; a geometry lists
 the arcs it is made of, ~i (a negative index) meaning arc i walked backwards.
@@ -160,6 +160,8 @@ def main():
                     help="decimals kept (default 4: finer than the 1:110m quantization)")
     ap.add_argument("--lines", action="store_true", help="write polygon outlines as lines")
     ap.add_argument("--name", help="name property for features that have none")
+    ap.add_argument("--class", dest="feature_class",
+                    help="featurecla property (Natural Earth's feature class) for every feature")
     args = ap.parse_args()
 
     with open(args.topology, encoding="utf-8") as f:
@@ -177,6 +179,8 @@ def main():
         props = dict(g.get("properties") or {})
         if args.name and "name" not in props:
             props["name"] = args.name
+        if args.feature_class:
+            props["featurecla"] = args.feature_class
         feature = {"type": "Feature", "properties": props, "geometry": geom}
         if "id" in g:
             feature = {"type": "Feature", "id": g["id"], "properties": props, "geometry": geom}

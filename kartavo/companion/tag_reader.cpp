@@ -110,6 +110,14 @@ private:
   // and its contents. An opening tag cut short by the next '<' is dropped
   // and the tag that '<' opens is read instead.
   TStep ReadTag(int& ix, std::string& Attributes, std::string& Contents) {
+    const TStep step = ReadTagInto(ix, Attributes, Contents);
+    if (step != stFound) Attributes.clear();
+    return step;
+  }
+
+  // The tag's raw text is gathered in Attributes itself (whose room the
+  // caller keeps from tag to tag) and normalised there.
+  TStep ReadTagInto(int& ix, std::string& Attributes, std::string& Contents) {
     for (;;) {
       std::string name;
       char stop = 0;
@@ -117,13 +125,12 @@ private:
       if (named != stFound) return named;
       ix = ListIndex(name);
       if (ix < 0) return stSkipped;
-      std::string raw(1, stop == '/' ? '/' : ' ');
-      raw.reserve(512);
-      const TStep rest = stop == '>' ? stFound : ReadTagRest(raw);
+      Attributes.assign(1, stop == '/' ? '/' : ' ');
+      const TStep rest = stop == '>' ? stFound : ReadTagRest(Attributes);
       if (rest == stRestart) continue;
       if (rest == stFailed) return stFailed;
       bool selfClosing = false;
-      Attributes = NormaliseAttributes(raw, selfClosing);
+      NormaliseAttributes(Attributes, selfClosing);
       if (selfClosing || name.front() == '/') return stFound;
       return ReadContents(name, Contents) ? stFound : stFailed;
     }
@@ -171,11 +178,17 @@ private:
     size_t quotedGt = std::string::npos;
     char c = 0;
     for (;;) {
-      // Characters that change nothing but the text go in bulk.
+      // Characters that change nothing but the text go in bulk, and so do
+      // double quotes, which only turn the quoting on and off.
       const std::string_view ahead = FSrc.Ahead();
       size_t plain = 0;
-      while (plain < ahead.size() && !IsTagRestSpecial(ahead[plain]))
-        ++plain;
+      for (; plain < ahead.size(); ++plain) {
+        const char a = ahead[plain];
+        if (a == '"')
+          quoted = !quoted;
+        else if (IsTagRestSpecial(a))
+          break;
+      }
       if (plain > 0) {
         raw.append(ahead.substr(0, plain));
         FSrc.Take(plain);
@@ -209,18 +222,24 @@ private:
     return table[static_cast<unsigned char>(c)];
   }
 
-  static std::string NormaliseAttributes(std::string_view raw, bool& selfClosing) {
+  // Trims the raw text, takes off the '/' of a self-closing tag and turns
+  // line breaks into single blanks, in place.
+  static void NormaliseAttributes(std::string& raw, bool& selfClosing) {
     std::string_view text = Trim(raw);
     selfClosing = !text.empty() && text.back() == '/';
     if (selfClosing) text = Trim(text.substr(0, text.size() - 1));
-    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos)
-      return std::string(text);
+    if (text.find('\r') == std::string_view::npos && text.find('\n') == std::string_view::npos) {
+      const size_t start = static_cast<size_t>(text.data() - raw.data()), length = text.size();
+      raw.erase(start + length);
+      raw.erase(0, start);
+      return;
+    }
     std::string out;
     TLineBreakAppender put(out);
     put.Put(text);
     for (char& ch : out)
       if (ch == '\n') ch = ' ';
-    return out;
+    raw = std::move(out);
   }
 
   // Reads the contents of the element named name up to its matching closing tag.

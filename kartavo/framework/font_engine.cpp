@@ -154,6 +154,7 @@ private:
       const unsigned char* src = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
       std::copy(src, src + g.Width, g.Coverage.begin() + static_cast<ptrdiff_t>(y) * g.Width);
     }
+    IndexCoverage(g);
     return g;
   }
 

@@ -45,6 +45,24 @@ void ForCovered(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64
   }
 }
 
+// The same for a glyph wholly inside the clip whose covered pixels are
+// listed: full pixels first, then the partial ones (each pixel is painted
+// once, so the order does not matter), without visiting the empty ones.
+template <int Bytes, class Full, class Partial>
+bool ForListedCovered(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0,
+                      int64_t y0, Full full, Partial partial) {
+  if (!g.Indexed || x0 < clip.Left || y0 < clip.Top || x0 + g.Width > clip.Right ||
+      y0 + g.Height > clip.Bottom)
+    return false;
+  const int64_t stride = img.Stride();
+  uint8_t* origin = img.Bits.data() + y0 * stride + x0 * Bytes;
+  for (const TGlyphPixel& p : g.Full)
+    full(origin + p.Y * stride + p.X * Bytes);
+  for (const TGlyphPixel& p : g.Partial)
+    partial(origin + p.Y * stride + p.X * Bytes, p.Coverage);
+  return true;
+}
+
 // 24 and 32-bit surfaces, on the bytes blue, green, red (and the unused
 // fourth byte as encoding writes it).
 template <int Bytes>
@@ -53,14 +71,18 @@ void PaintGlyphBytes(TPixelImage& img, const TRect& clip, const TGlyphImage& g, 
   const uint32_t solid = EncodeColor(img, color);
   const uint8_t over[4] = {GetBValue(color), GetGValue(color), GetRValue(color),
                            static_cast<uint8_t>(solid >> 24)};
-  ForCovered<Bytes>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
-    if (a == 255) {
-      std::memcpy(p, over, Bytes);
-      return;
-    }
+  auto full = [&](uint8_t* p) { std::memcpy(p, over, Bytes); };
+  auto partial = [&](uint8_t* p, int a) {
     for (int i = 0; i < 3; ++i)
       p[i] = static_cast<uint8_t>(Mix(p[i], over[i], a));
     if (Bytes == 4) p[3] = over[3];
+  };
+  if (ForListedCovered<Bytes>(img, clip, g, x0, y0, full, partial)) return;
+  ForCovered<Bytes>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
+    if (a == 255)
+      full(p);
+    else
+      partial(p, a);
   });
 }
 
@@ -102,19 +124,41 @@ void PaintGlyph15(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int
                   TColor color) {
   const uint16_t solid = Word15(color);
   const TColorBlend15& blend = BlendFor(color & 0xFFFFFF);
-  ForCovered<2>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
-    uint16_t w = solid;
-    if (a != 255) {
-      uint16_t under;
-      std::memcpy(&under, p, 2);
-      w = static_cast<uint16_t>(blend.Red[a][(under >> 10) & 31] << 10 |
-                                blend.Green[a][(under >> 5) & 31] << 5 | blend.Blue[a][under & 31]);
-    }
+  auto full = [&](uint8_t* p) { std::memcpy(p, &solid, 2); };
+  auto partial = [&](uint8_t* p, int a) {
+    uint16_t under;
+    std::memcpy(&under, p, 2);
+    const auto w =
+        static_cast<uint16_t>(blend.Red[a][(under >> 10) & 31] << 10 |
+                              blend.Green[a][(under >> 5) & 31] << 5 | blend.Blue[a][under & 31]);
     std::memcpy(p, &w, 2);
+  };
+  if (ForListedCovered<2>(img, clip, g, x0, y0, full, partial)) return;
+  ForCovered<2>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
+    if (a == 255)
+      full(p);
+    else
+      partial(p, a);
   });
 }
 
 } // namespace
+
+void IndexCoverage(TGlyphImage& g) {
+  g.Full.clear();
+  g.Partial.clear();
+  g.Indexed = g.Width <= UINT16_MAX && g.Height <= UINT16_MAX;
+  if (!g.Indexed) return;
+  for (int y = 0; y < g.Height; ++y)
+    for (int x = 0; x < g.Width; ++x) {
+      const uint8_t a = g.Coverage[static_cast<size_t>(y) * g.Width + x];
+      const TGlyphPixel p{static_cast<uint16_t>(x), static_cast<uint16_t>(y), a};
+      if (a == 255)
+        g.Full.push_back(p);
+      else if (a != 0)
+        g.Partial.push_back(p);
+    }
+}
 
 void PaintGlyphPlain(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0,
                      int64_t y0, TColor color) {

@@ -72,7 +72,7 @@ struct TGeoJSONImportReport {
 
 // The kind a kind-property value names, case-insensitively: the kind names
 // (Border, Town, City, Lake, River, Road, Route) and common words of map data
-// (country, boundary, reservoir, stream, canal, highway, street, railway,
+// (country, boundary, coastline, reservoir, stream, canal, highway, street, railway,
 // ferry, trail, village, ...); gitUndefined for anything else.
 KARTAVO_API TgdbItem GeoJSONKindOfValue(std::string_view Value);
 
@@ -83,7 +83,9 @@ KARTAVO_API TgdbItem GeoJSONKindOfValue(std::string_view Value);
 // column), a geometry type that is not GeoJSON's, a kind that does not suit
 // the geometry, coordinates that are not numbers or lie outside -90..90 /
 // -180..180, a ring of fewer than four positions, more points than the data
-// file can take. Progress through the database's OnPercentDone.
+// file can take. A file error while writing (a full disk) raises the
+// platform's input/output error and leaves the features added before it.
+// Progress through the database's OnPercentDone.
 KARTAVO_API TGeoJSONImportReport ImportGeoJSON(TGeoDB& DB, const std::string& FileName,
                                                const TGeoJSONImportOptions& Options = {});
 // The same for GeoJSON text in memory; SourceName names it in the meta information.

@@ -314,7 +314,8 @@ INSTANTIATE_TEST_SUITE_P(BothInputs, TagReaderTest, ::testing::Values(viaStream,
                          });
 
 TEST(TagReaderStream, ReadsFromTheCurrentPositionOfAFileStream) {
-  const auto path = std::filesystem::temp_directory_path() / "kartavo_tags_fs.xml";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("kartavo_tags_fs_" + std::to_string(::getpid()) + ".xml");
   {
     fw::TFileStream out(path.string(), fw::fmCreate);
     quillon::WriteLnStream(out, "<corners>1</corners>");

@@ -31,6 +31,7 @@ TGlyphImage RandomGlyph(std::mt19937& rng) {
     const uint32_t kind = rng() % 4;
     c = kind == 0 ? 0 : kind == 1 ? 255 : static_cast<uint8_t>(rng());
   }
+  if (rng() % 4) IndexCoverage(g); // the font engine's glyphs come indexed
   return g;
 }
 

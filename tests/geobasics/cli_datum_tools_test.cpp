@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace kartavo {
@@ -171,7 +173,8 @@ TEST(CliCountries, ListsCountriesByNameCapitalOrCode) {
 }
 
 TEST(CliDemo, HasADatumShiftSection) {
-  const auto dir = std::filesystem::temp_directory_path() / "kartavo-demo-datum-shift";
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("kartavo-demo-datum-shift-" + std::to_string(::getpid()));
   const auto r = RunCli({"demo", dir.string()});
   std::filesystem::remove_all(dir);
   ASSERT_EQ(r.Status, 0) << r.Err;

@@ -117,6 +117,23 @@ TEST_F(GeoJSON, NaturalEarthCountriesComeBackWithNamesIdsAndGeometry) {
   EXPECT_EQ(kartavo::ExportGeoJSONText(again), first.str());
 }
 
+TEST_F(GeoJSON, NaturalEarthCoastlineBecomesOpenBordersByItsFeatureClass) {
+  kartavo::TGeoJSONImportOptions o;
+  o.KindProperty = "featurecla";
+  const auto r = kartavo::ImportGeoJSON(
+      db, std::string(KARTAVO_TEST_DATA) + "/../../data/ne_110m_coastline.geojson", o);
+  EXPECT_EQ(r.Features, 1);
+  EXPECT_GT(r.Entries, 100); // one entry an outline
+  EXPECT_EQ(r.Kinds[kartavo::gitBorder], r.Entries);
+  EXPECT_TRUE(r.UnknownKinds.empty());
+  for (int n = 1; n <= r.Entries; ++n)
+    EXPECT_FALSE(db.Data(n).Closed) << n;
+  const Json back = Export();
+  ASSERT_EQ(back["features"].size(), 1u);
+  EXPECT_EQ(back["features"][0]["geometry"]["type"], "MultiLineString");
+  EXPECT_EQ(back["features"][0]["geometry"]["coordinates"].size(), size_t(r.Entries));
+}
+
 TEST_F(GeoJSON, KindsFollowGeometryPopulationAndTheKindProperty) {
   kartavo::TGeoJSONImportOptions o;
   o.KindProperty = "type_of";
@@ -129,7 +146,7 @@ TEST_F(GeoJSON, KindsFollowGeometryPopulationAndTheKindProperty) {
      "geometry":{"type":"LineString","coordinates":[[16,48],[14,48.3]]}},
     {"type":"Feature","properties":{"name":"Westbahn","type_of":"railway"},
      "geometry":{"type":"MultiLineString","coordinates":[[[16,48],[15,48.1]],[[15,48.1],[14,48.3]]]}},
-    {"type":"Feature","properties":{"name":"Danube","type_of":"Coastline"},
+    {"type":"Feature","properties":{"name":"Danube","type_of":"Waterway"},
      "geometry":{"type":"LineString","coordinates":[[16,48],[17,48.1]]}},
     {"type":"Feature","properties":{"name":"Attersee","type_of":"reservoir"},
      "geometry":{"type":"Polygon","coordinates":[[[13.5,47.8],[13.6,47.8],[13.6,47.9],[13.5,47.8]]]}},
@@ -138,7 +155,7 @@ TEST_F(GeoJSON, KindsFollowGeometryPopulationAndTheKindProperty) {
   using namespace kartavo;
   EXPECT_EQ(r.Features, 7);
   EXPECT_EQ(r.EmptyFeatures, 1);
-  EXPECT_EQ(r.UnknownKinds.at("Coastline"), 1);
+  EXPECT_EQ(r.UnknownKinds.at("Waterway"), 1);
   const std::vector<std::pair<TgdbItem, bool>> expected = {
       {gitTown, false},  {gitCity, true},   {gitRoad, false}, {gitRoute, false},
       {gitRoute, false}, {gitRiver, false}, {gitLake, true}};
@@ -155,6 +172,13 @@ TEST_F(GeoJSON, KindsFollowGeometryPopulationAndTheKindProperty) {
   EXPECT_EQ(db.Data(2).ClassFlag, 3);
   EXPECT_EQ(db.Data(4).Tag, db.Data(3 + 1).ItemId); // the railway's two lines: one feature
   EXPECT_EQ(db.Data(5).Tag, db.Data(4).ItemId);
+  // The properties BLOB says what it holds and where it came from.
+  ASSERT_EQ(r.PropertiesEntry, db.NumEntries());
+  TMetaInfo meta;
+  ASSERT_TRUE(db.GetMetaInfo(r.PropertiesEntry, meta));
+  EXPECT_EQ(meta.Descriptor.ToString(), "GeoJSON feature properties");
+  EXPECT_EQ(meta.FilePath.ToString(), "test.geojson");
+  EXPECT_EQ(meta.Keywords.ToString(), "geojson name population altitude class type_of");
 
   const Json back = Export();
   ASSERT_EQ(back["features"].size(), 6u);

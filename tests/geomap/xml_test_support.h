@@ -54,20 +54,25 @@ struct TRun {
   std::string Out;
 };
 
-// Runs the kartavo program with the arguments and standard input; its exit
-// status and everything it printed.
-inline TRun RunCli(const std::string& args, const std::string& input = "") {
-  TScratchDir dir;
-  const std::string in = dir.File("stdin.txt");
-  WriteBytes(in, input);
+// Runs a shell command line; its exit status and everything it printed
+// (standard error too).
+inline TRun RunCommand(const std::string& command) {
   TRun r;
-  FILE* p = ::popen((std::string(KARTAVO_CLI) + " " + args + " < " + in + " 2>&1").c_str(), "r");
+  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
   char buf[4096];
   for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
     r.Out.append(buf, n);
   const int status = ::pclose(p);
   r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
+}
+
+// Runs the kartavo program with the arguments and standard input.
+inline TRun RunCli(const std::string& args, const std::string& input = "") {
+  TScratchDir dir;
+  const std::string in = dir.File("stdin.txt");
+  WriteBytes(in, input);
+  return RunCommand(std::string(KARTAVO_CLI) + " " + args + " < " + in);
 }
 
 // Joins lines, each ended by the given line break.

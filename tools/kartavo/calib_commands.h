@@ -15,6 +15,7 @@ struct CalibFileArgs {
   std::string Id;
   std::pair<int, int> Size{0, 0}; // of the map image; 0 x 0: from the image named in the file
   bool Utm = false;
+  bool Residuals = false;         // info: every point's residual
   std::vector<std::string> Words; // coordinates given on the command line
 };
 
@@ -27,7 +28,15 @@ struct CalibFitArgs {
   std::string Id = "map";
   std::string Map;
   std::string Caption;
-  bool Force = false; // write a fit the points cannot determine or do not match
+  bool Force = false;   // write a fit the points cannot determine or do not match
+  bool Compare = false; // fit every model the points allow and print their residuals
+};
+
+struct CalibExportArgs {
+  CalibFileArgs File;
+  bool WantWorldFile = false;
+  std::string WorldFile; // empty: beside the map image
+  std::string Vrt;
 };
 
 // The point-based model of this name; a usage error for any other.
@@ -49,5 +58,6 @@ void RunCalibPix2Geo(const CalibFileArgs& args);
 void RunCalibGeo2Pix(const CalibFileArgs& args);
 void RunCalibFit(const CalibFitArgs& args);
 void RunCalibImportPoints(const CalibFitArgs& args);
+void RunCalibExport(const CalibExportArgs& args);
 
 } // namespace kcli

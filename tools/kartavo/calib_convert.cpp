@@ -1,6 +1,7 @@
 // kartavo calib info, pix2geo, geo2pix: a calibration file read as the map
 // control reads it, then its conversions line by line, in fractional pixels.
 #include "calib_commands.h"
+#include "calib_diagnostics_report.h"
 #include "calib_load.h"
 #include "calib_report.h"
 #include "cli.h"
@@ -73,6 +74,7 @@ std::string GeoToPixelLine(const CalibFileArgs& args, const TGeoRef& ref, const 
 void RunCalibInfo(const CalibFileArgs& args) {
   const LoadedCalibration c = LoadCalibration(args);
   PrintCalibReport(std::cout, c.Model, c.Data, CalibResiduals(c.Ref()));
+  if (args.Residuals) PrintResiduals(std::cout, c.Ref(), DiagnoseCalibration(c.Ref()));
 }
 
 void RunCalibPix2Geo(const CalibFileArgs& args) {

@@ -1,6 +1,7 @@
 // kartavo calib fit: a calibration from control points, fitted like the map
 // control fits it, reported and written as an XML file.
 #include "calib_commands.h"
+#include "calib_diagnostics_report.h"
 #include "calib_fit_check.h"
 #include "calib_report.h"
 #include "cli.h"
@@ -109,7 +110,8 @@ void FitAndWrite(const std::string& command, const CalibFitArgs& args, TCalibMod
 }
 
 void RunCalibFit(const CalibFitArgs& args) {
-  TCalibModel model = FitModel(args.Model);
+  // With --compare every model is fitted; --utm then only says what the points are.
+  const TCalibModel model = args.Compare ? cmUTM : FitModel(args.Model);
   TCalibData cd;
   cd.UTMZone = -1;
   cd.MapFName = args.Map;
@@ -117,7 +119,7 @@ void RunCalibFit(const CalibFitArgs& args) {
   if (!args.Utm.empty()) {
     if (model != cmUTM) throw CLI::ValidationError("--utm", "needs --model utm");
     ParseZone(args.Utm, cd.UTMZone, cd.UTMSouth);
-  } else if (model == cmUTM) {
+  } else if (model == cmUTM && !args.Compare) {
     throw CLI::ValidationError("--model", "utm needs --utm ZONE[N|S]");
   }
   if (args.Points.empty() || args.Points == "-") {
@@ -128,7 +130,10 @@ void RunCalibFit(const CalibFitArgs& args) {
     ReadControlPoints(in, args.Points, args, cd);
   }
   if (cd.NumCalQuads == 0) throw std::runtime_error("no control points");
-  FitAndWrite("calib fit", args, model, cd);
+  if (args.Compare)
+    PrintModelComparison(std::cout, CompareCalibModels(cd, args.Size.first, args.Size.second));
+  else
+    FitAndWrite("calib fit", args, model, cd);
 }
 
 } // namespace kcli

@@ -30,6 +30,9 @@ void AddCalibCommand(CLI::App& root) {
   auto* sub = calib->add_subcommand(
       "info", "Model, map, caption, corners, resolution, UTM zone, points and quality");
   AddFileArgs(sub, *info, nullptr);
+  sub->add_flag("--residuals", info->Residuals,
+                "Every calibration point's residual in pixels and metres, the RMS over the "
+                "degrees of freedom, the largest residual and contradicting points");
   sub->callback([info] { RunCalibInfo(*info); });
 
   auto p2g = std::make_shared<CalibFileArgs>();
@@ -50,12 +53,21 @@ void AddCalibCommand(CLI::App& root) {
   auto fit = std::make_shared<CalibFitArgs>();
   sub = calib->add_subcommand(
       "fit", "Fit a calibration to control points \"lat lon x y\" and write its XML file");
-  sub->add_option("--model", fit->Model,
-                  "biquadraticpn, conicconformal, millercylindrical, equirect or utm")
-      ->required();
+  auto* model = sub->add_option(
+      "--model", fit->Model, "biquadraticpn, conicconformal, millercylindrical, equirect or utm");
   AddSize(sub, fit->Size, "Width and height of the map image in pixels (W H or W,H)")->required();
   sub->add_option("POINTS", fit->Points, "File of control points (default: standard input)");
-  sub->add_option("-o,--output", fit->Output, "Write the calibration to this XML file");
+  auto* output =
+      sub->add_option("-o,--output", fit->Output, "Write the calibration to this XML file");
+  auto* compare = sub->add_flag("--compare", fit->Compare,
+                                "Fit every model the points allow and print a table of their RMS "
+                                "residuals instead of writing a calibration");
+  compare->excludes(model)->excludes(output);
+  sub->callback([fit, model, compare] {
+    if (compare->count() == 0 && model->count() == 0)
+      throw CLI::RequiredError("--model (or --compare)");
+    RunCalibFit(*fit);
+  });
   sub->add_option("--utm", fit->Utm,
                   "Points are \"northing easting x y\" in this zone, e.g. 32N or 33S");
   sub->add_option("--id", fit->Id, "Data identifier written to the file")->capture_default_str();
@@ -65,7 +77,6 @@ void AddCalibCommand(CLI::App& root) {
                 "Write the calibration even when the points cannot determine the model or the "
                 "fit misses them by more than a twentieth of the image (a warning instead of "
                 "exit status 1)");
-  sub->callback([fit] { RunCalibFit(*fit); });
 
   auto imp = std::make_shared<CalibFitArgs>();
   sub = calib->add_subcommand(
@@ -89,6 +100,21 @@ void AddCalibCommand(CLI::App& root) {
                 "Write the calibration even when the points cannot determine the model or the "
                 "fit misses them by more than a twentieth of the image");
   sub->callback([imp] { RunCalibImportPoints(*imp); });
+
+  auto exp = std::make_shared<CalibExportArgs>();
+  sub = calib->add_subcommand(
+      "export", "A world file or a GDAL VRT with ground control points for a calibration");
+  AddFileArgs(sub, exp->File, nullptr);
+  auto* world = sub->add_option("--worldfile", exp->WorldFile,
+                                "Write a world file: OUT, or beside the map image (.jgw, .pgw, "
+                                ".bpw, ... by its extension, .wld for others)")
+                    ->expected(0, 1);
+  sub->add_option("--vrt", exp->Vrt,
+                  "Write a GDAL VRT of the map image with the calibration points as GCPs");
+  sub->callback([exp, world] {
+    exp->WantWorldFile = world->count() > 0;
+    RunCalibExport(*exp);
+  });
 }
 
 const CommandRegistrar registrar(50, AddCalibCommand);

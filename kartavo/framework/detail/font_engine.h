@@ -21,6 +21,12 @@
 
 namespace fw {
 
+// A pixel of a glyph's bitmap with some coverage.
+struct TGlyphPixel {
+  uint16_t X, Y;
+  uint8_t Coverage;
+};
+
 // A glyph's coverage bitmap, placed relative to its pen position on the
 // baseline (Left to the right, Top upwards), and its advance.
 struct TGlyphImage {
@@ -29,7 +35,15 @@ struct TGlyphImage {
   int Width = 0;
   int Height = 0;
   std::vector<uint8_t> Coverage; // Width * Height, rows top-down
+  // The pixels of full and of partial coverage, when Indexed (IndexCoverage):
+  // painting goes through them instead of every pixel of the bitmap.
+  bool Indexed = false;
+  std::vector<TGlyphPixel> Full, Partial;
 };
+
+// Fills the glyph's lists of covered pixels from its bitmap (bitmaps too
+// large for the lists' coordinates stay unindexed).
+void IndexCoverage(TGlyphImage& g);
 
 class TSizedFace {
 public:

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <system_error>
 
 namespace kartavo::georef {
@@ -49,10 +50,14 @@ bool ParseFiniteNumber(std::string_view text, double& value) {
 
 std::string ExactDecimal(double value) {
   char buf[64];
-  const double v = value == 0 ? 0.0 : value; // no "-0"
-  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-  if (r.ec != std::errc()) r = std::to_chars(buf, buf + sizeof buf, v);
+  const auto r = std::to_chars(buf, buf + sizeof buf, value == 0 ? 0.0 : value); // no "-0"
   return std::string(buf, r.ptr);
+}
+
+std::string Readable(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.15g", value == 0 ? 0.0 : value);
+  return buf;
 }
 
 std::string Quoted(std::string_view text) {

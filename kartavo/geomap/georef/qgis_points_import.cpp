@@ -63,7 +63,7 @@ TPointsCrs DecideCrs(const TGeorefPointsFile& file, const std::string& name,
   return crs;
 }
 
-std::string Num(double v) { return ExactDecimal(v); }
+std::string Num(double v) { return Readable(v); }
 
 void CheckPosition(const std::string& name, const TGeorefPoint& p, bool utm) {
   if (utm) {

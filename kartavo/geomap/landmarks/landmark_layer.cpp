@@ -79,27 +79,30 @@ int DrawEach(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TLandma
 // the surface rows of one a few places on are fetched into the cache (a
 // crowded map is drawn at the speed of the memory otherwise).
 int DrawAhead(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TLandmarkLayerData& d,
-              const TGeoRef& ref, const TLandmarkView& v, const TDrawFilter& drawIt) {
+              const TGeoRef& ref, const TLandmarkView& v, const std::function<bool()>& chosen) {
   constexpr size_t kAhead = 6;
+  // What the drawing needs of each landmark, so that it reads the records
+  // again only of those it draws.
   struct TPlaced {
     quillon::TPoint At;
-    bool Shown;
+    bool ClassShown, InView;
   };
   thread_local std::vector<TPlaced> placed;
   const size_t n = d.LandMarks.size();
   placed.resize(n);
   for (size_t i = 0; i < n; ++i) {
     const TLandMark& lm = d.LandMarks[i];
-    placed[i].Shown =
-        ClassShown(d, lm) && ControlPixel(ref, v, lm, placed[i].At) && Inside(v, placed[i].At);
+    TPlaced& at = placed[i];
+    at.ClassShown = ClassShown(d, lm);
+    at.InView = at.ClassShown && ControlPixel(ref, v, lm, at.At) && Inside(v, at.At);
   }
   int drawn = 0;
   for (size_t i = 0; i < n; ++i) {
-    if (i + kAhead < n && placed[i + kAhead].Shown)
+    if (i + kAhead < n && placed[i + kAhead].InView)
       painter.Prefetch(canvas, d.LandMarks[i + kAhead].SymbolProps, placed[i + kAhead].At.X,
                        placed[i + kAhead].At.Y);
+    if (!placed[i].ClassShown || !chosen() || !placed[i].InView) continue;
     const TLandMark& lm = d.LandMarks[i];
-    if (!drawIt(lm) || !placed[i].Shown) continue;
     DrawAt(painter, canvas, lm, lm.SymbolProps, true, placed[i].At);
     ++drawn;
   }
@@ -130,9 +133,10 @@ int DrawLandmarkLayer(fw::TCanvas& Canvas, const TLandmarkLayerData& Data, const
   detail::TSymbolPainter& painter = detail::LandmarkSymbolPainter();
   // The random draw is asked for each visible-class landmark in order,
   // whichever way the landmarks are drawn.
-  const TDrawFilter drawIt = [&](const TLandMark& lm) { return ClassShown(Data, lm) && random(p); };
+  const std::function<bool()> chosen = [&] { return random(p); };
+  const TDrawFilter drawIt = [&](const TLandMark& lm) { return ClassShown(Data, lm) && chosen(); };
   int drawn = Hooks.OnDrawLandmark ? DrawEach(painter, Canvas, Data, Ref, View, Hooks, drawIt)
-                                   : DrawAhead(painter, Canvas, Data, Ref, View, drawIt);
+                                   : DrawAhead(painter, Canvas, Data, Ref, View, chosen);
   if (Hooks.OnDataRendered) Hooks.OnDataRendered(Hooks.Sender, &Canvas);
   const int64_t high = Data.HighLight;
   if (high >= 1 && high <= static_cast<int64_t>(Data.LandMarks.size())) {

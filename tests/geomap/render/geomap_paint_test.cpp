@@ -15,31 +15,23 @@
 namespace rendertest {
 namespace {
 
-// Reaches the view and the trace, whose owners (zoom and mouse) drive them
-// through the user's input.
-struct ProbeMap : TGeoMap {
-  using TGeoMap::TGeoMap;
-  void SetView(double m, quillon::TPoint tl = {0, 0}) {
-    FView.SetMagnification(m);
-    FView.SetTopLeft(tl);
-  }
-  void SetTrace(const std::vector<quillon::TColoredPoint>& pts) {
-    FTrace.Clear();
-    for (const quillon::TColoredPoint& p : pts)
-      FTrace.Add(p);
-  }
-  fw::TColor At(int x, int y) { return Surface()->Canvas()->Pixels(x, y); }
-  void SetLandMarks(const std::vector<TLandMark>& lms) {
-    FLandmarks.Resize(0);
-    for (const TLandMark& lm : lms)
-      FLandmarks.Append(lm);
-  }
-};
+// A pixel of what the control shows.
+fw::TColor At(TGeoMap& map, int x, int y) { return map.Surface()->Canvas()->Pixels(x, y); }
+
+// The user's trace through the control pixels given (the view is 1:1 at
+// the top-left corner, so they are map-image pixels as well).
+void Trace(TGeoMap& map, fw::TColor color, bool invert,
+           const std::vector<quillon::TPoint>& controlPixels) {
+  map.SetMouseTraceColor(color);
+  map.SetMouseTraceInvert(invert);
+  for (quillon::TPoint p : controlPixels)
+    ASSERT_TRUE(map.RecordMouseTrace(p.X, p.Y));
+}
 
 fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
 
 // A 600 x 400 plain green map from 48N 6E to 44N 12E.
-void LoadEquiRectMap(ProbeMap& map) {
+void LoadEquiRectMap(TGeoMap& map) {
   auto picture = Blank(600, 400, 0x00C000);
   map.SetMapBitMap(picture.get());
   map.SetCalibModel(cmEquiRect);
@@ -50,29 +42,29 @@ void LoadEquiRectMap(ProbeMap& map) {
 }
 
 TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
-  ProbeMap map(nullptr);
+  TGeoMap map(nullptr);
   int events = 0;
   map.OnBeforeRenderData = [&](fw::TObject*, fw::TCanvas*) { ++events; };
   map.OnDataRendered = [&](fw::TObject*, fw::TCanvas*) { ++events; };
-  map.SetTrace({{100, 200, mtfInvert, 0xFFFFFF}, {300, 200, mtfInvert, 0xFFFFFF}});
+  Trace(map, 0xFFFFFF, true, {{100, 200}, {300, 200}});
   map.Paint();
   EXPECT_EQ(events, 0);
-  EXPECT_EQ(map.At(250, 300), In15(0xC0C0C0)); // background
-  EXPECT_EQ(map.At(0, 0), 0u);                 // single black frame
-  EXPECT_EQ(map.At(499, 399), 0u);
+  EXPECT_EQ(At(map, 250, 300), In15(0xC0C0C0)); // background
+  EXPECT_EQ(At(map, 0, 0), 0u);                 // single black frame
+  EXPECT_EQ(At(map, 499, 399), 0u);
   // The message in the frame colour just below and right of (10, 10).
   int dark = 0;
   for (int y = 10; y < 30; ++y)
     for (int x = 10; x < 100; ++x)
-      dark += map.At(x, y) == 0u;
+      dark += At(map, x, y) == 0u;
   EXPECT_GT(dark, 20);
-  EXPECT_EQ(map.At(9, 12), In15(0xC0C0C0));
+  EXPECT_EQ(At(map, 9, 12), In15(0xC0C0C0));
   // The trace is inverted over the background.
-  EXPECT_EQ(map.At(200, 200), In15(0xC0C0C0) ^ 0xFFFFFFu);
+  EXPECT_EQ(At(map, 200, 200), In15(0xC0C0C0) ^ 0xFFFFFFu);
 }
 
 TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
-  ProbeMap map(nullptr);
+  TGeoMap map(nullptr);
   map.SetBounds(0, 0, 600, 400);
   LoadEquiRectMap(map);
   map.SetShowGraticule(sgLines);
@@ -89,23 +81,21 @@ TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
     look("before", c);
   };
   map.OnDataRendered = [&](fw::TObject*, fw::TCanvas* c) { look("after", c); };
-  map.SetTrace({{320, 250, 0, 0x0000FF}, {340, 250, 0, 0x0000FF}});
+  Trace(map, 0x0000FF, false, {{320, 250}, {340, 250}});
   map.Paint();
   EXPECT_EQ(seen, (std::vector<std::string>{"before map", "after grat map"}));
-  EXPECT_EQ(map.At(250, 200), In15(0xFF0000));
-  EXPECT_EQ(map.At(330, 250), In15(0x0000FF)); // the trace over the map
-  EXPECT_EQ(map.At(0, 200), 0u);               // the frame over the graticule's meridian
+  EXPECT_EQ(At(map, 250, 200), In15(0xFF0000));
+  EXPECT_EQ(At(map, 330, 250), In15(0x0000FF)); // the trace over the map
+  EXPECT_EQ(At(map, 0, 200), 0u);               // the frame over the graticule's meridian
 }
 
 TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
-  ProbeMap map(nullptr);
+  TGeoMap map(nullptr);
   LoadEquiRectMap(map);
   map.SetShowGraticule(sgLines);
-  TLandMark a = DefaultLandMark(), b = DefaultLandMark();
-  a.Latitude = b.Latitude = 46.5;
-  a.Longitude = 7.5;
-  b.Longitude = 8.5;
-  map.SetLandMarks({a, b});
+  map.AddLandMark(46.5, 7.5, 0);
+  map.AddLandMark(46.5, 8.5, 0);
+  const TLandMark b = map.LandMarkData(2);
   map.SetHighLightLandMark(2);
   std::vector<std::string> calls;
   map.OnBeforeRenderData = [&](fw::TObject*, fw::TCanvas*) { calls.push_back("before"); };
@@ -123,43 +113,41 @@ TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
 }
 
 TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
-  ProbeMap map(nullptr);
+  TGeoMap map(nullptr);
   LoadEquiRectMap(map);
   const TImageLayerCounts start = map.ImageLayerCounts();
   auto rebuilds = [&] { return map.ImageLayerCounts().CacheRebuilds - start.CacheRebuilds; };
   auto direct = [&] { return map.ImageLayerCounts().DirectStretches - start.DirectStretches; };
-  map.SetView(0.5);
+  // Each change of the magnification repaints.
+  map.SetMagnification(0.5);
   map.Paint();
-  map.Paint();
+  map.SetTopLeft({10, 10}); // panning reuses the cache
   EXPECT_EQ(rebuilds(), 1);
-  map.SetView(0.25);
-  map.Paint();
-  map.SetView(0.5);
-  map.Paint();
+  map.SetMagnification(0.25);
+  map.SetMagnification(0.5);
   EXPECT_EQ(rebuilds(), 3);
   map.SetAntiAlias(false); // repaints
   EXPECT_EQ(rebuilds(), 4);
-  map.SetView(0.8);
-  map.Paint();
+  map.SetMagnification(0.8);
   EXPECT_EQ(rebuilds(), 4);
   EXPECT_EQ(direct(), 1);
   // A new map image invalidates the cache.
-  map.SetView(0.5);
+  map.SetMagnification(0.5);
   auto picture = Blank(600, 400, 0x0000C0);
   map.SetMapBitMap(picture.get());
   EXPECT_EQ(rebuilds(), 5);
 }
 
 TEST(GeoMapPaint, InvisibleControlShowsOnlyTraceAndFrame) {
-  ProbeMap map(nullptr);
+  TGeoMap map(nullptr);
   LoadEquiRectMap(map);
   map.Paint();
-  const fw::TColor shown = map.At(250, 250);
+  const fw::TColor shown = At(map, 250, 250);
   map.SetVisible(false);
   map.SetColorBackGnd(0x0000FF);
   map.Paint();
-  EXPECT_EQ(map.At(250, 250), shown); // the last picture stays where nothing is drawn
-  EXPECT_EQ(map.At(0, 0), 0u);
+  EXPECT_EQ(At(map, 250, 250), shown); // the last picture stays where nothing is drawn
+  EXPECT_EQ(At(map, 0, 0), 0u);
 }
 
 } // namespace

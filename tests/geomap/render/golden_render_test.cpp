@@ -13,14 +13,17 @@
 namespace rendertest {
 namespace {
 
-struct SceneMap : TGeoMap {
-  using TGeoMap::TGeoMap;
-  void SetView(double m, quillon::TPoint tl) {
-    FView.SetMagnification(m);
-    FView.SetTopLeft(tl);
-  }
-  void AddLandMark(const TLandMark& lm) { FLandmarks.Append(lm); }
-};
+// The view as the user's zoom and pan leave it.
+void SetView(TGeoMap& map, double m, quillon::TPoint tl) {
+  map.SetMagnification(m);
+  map.SetTopLeft(tl);
+}
+
+// A landmark added at its place and then given its whole look.
+void AddLandMark(TGeoMap& map, const TLandMark& lm) {
+  map.AddLandMark(lm.Latitude, lm.Longitude, lm.Altitude);
+  map.SetLandMarkData(map.NumLandMarks(), lm);
+}
 
 // Fields, a river and a lake: something for the overlay to stand out on.
 std::unique_ptr<fw::TBitmap> Terrain(int w, int h) {
@@ -53,7 +56,7 @@ TLandMark Town(double lat, double lon, TLandMarkElement kind, const char* name) 
 }
 
 TEST(GoldenRender, EquirectangularMapWithEverything) {
-  SceneMap map(nullptr);
+  TGeoMap map(nullptr);
   map.SetSuppressPaint(true);
   map.SetBounds(0, 0, 360, 260);
   auto picture = Terrain(300, 200);
@@ -67,10 +70,10 @@ TEST(GoldenRender, EquirectangularMapWithEverything) {
   map.SetShowGraticule(sgPointsAndLines);
   map.SetGratLineDist(0.5);
   map.SetFrameStyle(quillon::fsDoubleRaised);
-  map.SetView(1, {-20, -20});
-  map.AddLandMark(Town(46.6, 7.4, lmCircle, "Alpha"));
-  map.AddLandMark(Town(45.7, 8.1, lmSquare, "Bravo"));
-  map.AddLandMark(Town(46.3, 9.3, lmCross, "Charlie"));
+  SetView(map, 1, {-20, -20});
+  AddLandMark(map, Town(46.6, 7.4, lmCircle, "Alpha"));
+  AddLandMark(map, Town(45.7, 8.1, lmSquare, "Bravo"));
+  AddLandMark(map, Town(46.3, 9.3, lmCross, "Charlie"));
   map.SetHighLightLandMark(3);
   map.SetMouseTraceInvert(false);
   map.SetMouseTraceColor(0x0000FF);
@@ -88,7 +91,7 @@ TEST(GoldenRender, EquirectangularMapWithEverything) {
 }
 
 TEST(GoldenRender, UTMMapZoomedOutThroughTheCache) {
-  SceneMap map(nullptr);
+  TGeoMap map(nullptr);
   map.SetSuppressPaint(true);
   map.SetBounds(0, 0, 300, 280);
   auto picture = Terrain(500, 500);
@@ -100,7 +103,7 @@ TEST(GoldenRender, UTMMapZoomedOutThroughTheCache) {
   map.AddCalibPoint(5000000.0, 500000.0, 32, hemiNorth, 0, 500);
   map.AddCalibPoint(5000000.0, 505000.0, 32, hemiNorth, 500, 500);
   map.SetShowGraticule(sgPointsAndUTMGrid);
-  map.SetView(0.5, {40, 20});
+  SetView(map, 0.5, {40, 20});
   map.SetSuppressPaint(false);
   map.Paint();
   EXPECT_EQ(map.ImageLayerCounts().CacheRebuilds, 1);
