@@ -1,15 +1,9 @@
 #include "kartavo/backend_qt/geomap_widget.h"
 
-#include "kartavo/backend_qt/qt_backend.h"
-
 namespace kartavo::qt {
 
-GeoMapWidget::GeoMapWidget(QWidget* Parent) : TSurfaceWidget(nullptr, Parent) {
-  InstallBackend();
-  FMap = new TGeoMap(nullptr);
-  AttachControl(FMap);
-}
+GeoMapWidget::GeoMapWidget(QWidget* Parent) : TControlWidget(Parent) {}
 
-GeoMapWidget::~GeoMapWidget() { delete FMap; }
+GeoMapWidget::~GeoMapWidget() = default;
 
 } // namespace kartavo::qt

@@ -7,25 +7,19 @@
 //   view.Map().LoadCalDataFromXML("map.xml", "");
 #pragma once
 
-#include "kartavo/backend_qt/surface_widget.h"
+#include "kartavo/backend_qt/control_widget.h"
 #include "kartavo/framework/export.h"
 #include "kartavo/geomap/geomap_control.h"
 
 namespace kartavo::qt {
 
-class KARTAVO_API GeoMapWidget : public TSurfaceWidget {
+class KARTAVO_API GeoMapWidget : public TControlWidget<TGeoMap> {
 public:
-  // Installs the Qt backend when it is not yet in use (a QApplication must exist).
   explicit GeoMapWidget(QWidget* Parent = nullptr);
   ~GeoMapWidget() override;
 
-  TGeoMap& Map() { return *FMap; }
-  const TGeoMap& Map() const { return *FMap; }
-
-  QSize sizeHint() const override { return {640, 480}; }
-
-private:
-  TGeoMap* FMap;
+  TGeoMap& Map() { return Owned(); }
+  const TGeoMap& Map() const { return Owned(); }
 };
 
 } // namespace kartavo::qt

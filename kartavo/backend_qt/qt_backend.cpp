@@ -3,6 +3,7 @@
 #include "kartavo/backend_qt/cursor_qt.h"
 #include "kartavo/backend_qt/pixel_image_qt.h"
 #include "kartavo/backend_qt/surface_widget.h"
+#include "kartavo/framework/combo_box.h"
 #include "kartavo/framework/controls.h"
 #include "kartavo/framework/desktop.h"
 #include "kartavo/framework/errors.h"
@@ -66,6 +67,10 @@ void TQtBackend::CreateSurface(fw::TControl*) {}
 
 void TQtBackend::DestroySurface(fw::TControl* Control) {
   FShadows.erase(Control);
+  if (Control == FDropBox) {
+    FDropBox = nullptr;
+    CloseDropDownMenu();
+  }
   if (auto it = FWindows.find(Control); it != FWindows.end()) {
     TSurfaceWidget* window = it->second;
     FWindows.erase(it);

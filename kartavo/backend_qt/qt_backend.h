@@ -15,7 +15,9 @@
 #include "kartavo/framework/backend.h"
 #include "kartavo/framework/export.h"
 
+#include <QPointer>
 #include <QRect>
+#include <QWidget>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -38,6 +40,9 @@ public:
   bool ClipboardHasImage() const override;
   fw::TPixelImage ClipboardImage() const override;
   void ClearClipboard() override;
+  // A combo box's list is a Qt popup menu below the box, its chosen line
+  // checked; picking a line chooses it in the box.
+  void DropDownList(fw::TComboBox* Box, bool Open) override;
   // Runs Qt's event loop once without waiting, paints invalidated controls
   // and shows what changed. When Qt had nothing to do it sleeps a
   // millisecond, so that a loop waiting for the user does not spin a core.
@@ -63,10 +68,15 @@ private:
   QRect ChangedRows(fw::TControl* Control);
   void PlaceWindow(TSurfaceWidget* Window);
   void UpdateCursor(TSurfaceWidget* Window);
+  void CloseDropDownMenu();
 
   std::map<const fw::TControl*, TSurfaceWidget*> FWindows;
   std::map<const fw::TControl*, TShadow> FShadows;
   bool FFlushing = false;
+  // The box whose list menu exists (null once the box is gone) and the
+  // menu while it shows.
+  fw::TComboBox* FDropBox = nullptr;
+  QPointer<QWidget> FDropMenu;
 };
 
 // The installed backend when it is the Qt one, else null.

@@ -9,6 +9,8 @@ static std::unique_ptr<TBackend>& InstalledBackend() {
   return backend;
 }
 
+void TBackend::DropDownList(TComboBox*, bool) {}
+
 TBackend& Backend() { return *InstalledBackend(); }
 
 void SetBackend(std::unique_ptr<TBackend> Backend) {

@@ -16,6 +16,7 @@
 
 namespace fw {
 
+class TComboBox;
 class TControl;
 
 class KARTAVO_API TBackend {
@@ -33,6 +34,11 @@ public:
   // The cursor shown over the control changed (the control's own, or the
   // screen-wide one when Control is null).
   virtual void CursorChanged(TControl* Control) = 0;
+
+  // A combo box's list drops down (Open) or closes. A toolkit's backend
+  // shows the list and calls the box's ChooseItem with the line the user
+  // picks; without a display no list shows and the program chooses.
+  virtual void DropDownList(TComboBox* Box, bool Open);
 
   // The clipboard's picture: a copy goes in, a copy comes out.
   virtual void SetClipboardImage(const TPixelImage& Image) = 0;

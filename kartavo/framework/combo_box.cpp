@@ -1,5 +1,6 @@
 #include "kartavo/framework/combo_box.h"
 
+#include "kartavo/framework/backend.h"
 #include "kartavo/framework/bevel.h"
 
 namespace fw {
@@ -35,10 +36,21 @@ void TComboBox::SetText(const std::string& value) {
   Invalidate();
 }
 
+void TComboBox::SetDroppedDown(bool value) {
+  if (value == FDroppedDown || (value && FItems.Count() == 0)) return;
+  FDroppedDown = value;
+  Backend().DropDownList(this, value);
+}
+
+void TComboBox::Click() {
+  SetDroppedDown(!FDroppedDown);
+  TWinControl::Click();
+}
+
 void TComboBox::ChooseItem(int Index) {
   if (Index < 0 || Index >= FItems.Count()) return;
+  SetDroppedDown(false);
   SetItemIndex(Index);
-  FDroppedDown = false;
   Select();
   Change();
 }
@@ -56,6 +68,8 @@ void TComboBox::ItemsChanged() {
   if (FItemIndex >= FItems.Count() || (FItemIndex >= 0 && FItems.Strings(FItemIndex) != FText))
     FItemIndex = -1;
   if (FStyle == csDropDownList) FText = FItemIndex >= 0 ? FItems.Strings(FItemIndex) : "";
+  // A list showing the old lines would offer choices that are gone.
+  SetDroppedDown(false);
   Invalidate();
 }
 

@@ -33,12 +33,16 @@ public:
   // the line with that text (none when there is no such line).
   std::string Text() const;
   void SetText(const std::string& value);
+  // Whether the list is dropped down. A click on the box drops it down and
+  // a second one closes it; a box without lines has no list to drop.
   bool DroppedDown() const { return FDroppedDown; }
-  void SetDroppedDown(bool value) { FDroppedDown = value; }
+  void SetDroppedDown(bool value);
 
-  // The user chose line Index in the drop-down list: the line becomes the
-  // chosen one, then OnSelect and OnChange are raised. Backends call this.
+  // The user chose line Index in the drop-down list: the list closes, the
+  // line becomes the chosen one, then OnSelect and OnChange are raised.
+  // Backends call this.
   void ChooseItem(int Index);
+  void Click() override;
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;

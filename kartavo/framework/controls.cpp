@@ -77,12 +77,25 @@ TPoint TControl::ScreenToClient(TPoint P) const {
   return Point(P.X - origin.X, P.Y - origin.Y);
 }
 
+namespace {
+
+// A control that shows again shows its children with it: all of them are
+// painted, also those whose paint was skipped while they were hidden.
+void InvalidateWithChildren(TControl* c) {
+  c->Invalidate();
+  if (auto* parent = dynamic_cast<TWinControl*>(c))
+    for (int i = 0; i < parent->ControlCount(); ++i)
+      InvalidateWithChildren(parent->Controls(i));
+}
+
+} // namespace
+
 void TControl::SetVisible(bool value) {
   if (value == FVisible) return;
   FVisible = value;
   Backend().SurfaceChanged(this);
   if (FAlign != alNone) RealignParent();
-  if (value) Invalidate();
+  if (value) InvalidateWithChildren(this);
 }
 
 bool TControl::Showing() const {

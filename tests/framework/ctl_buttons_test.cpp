@@ -126,3 +126,29 @@ TEST_F(ControlTest, ComboBoxRaisesOnChangeOnlyForTheUsersChoice) {
   EXPECT_EQ(box.ItemIndex(), -1);
   EXPECT_EQ(box.Text(), "");
 }
+
+TEST_F(ControlTest, ComboBoxListDropsDownOnAClickAndClosesOnAChoice) {
+  fw::TComboBox box(nullptr);
+  box.SetStyle(fw::csDropDownList);
+  Input().PostClick(&box, fw::mbLeft, 5, 5);
+  Flush();
+  EXPECT_FALSE(box.DroppedDown()); // no lines, no list
+  for (const char* line : {"Alps", "Jura"})
+    box.Items()->Add(line);
+  Input().PostClick(&box, fw::mbLeft, 5, 5);
+  Flush();
+  EXPECT_TRUE(box.DroppedDown());
+  Input().PostClick(&box, fw::mbLeft, 5, 5);
+  Flush();
+  EXPECT_FALSE(box.DroppedDown());
+  box.SetDroppedDown(true);
+  std::vector<bool> droppedAtChange;
+  box.OnChange = [&](fw::TObject*) { droppedAtChange.push_back(box.DroppedDown()); };
+  box.ChooseItem(1);
+  EXPECT_EQ(droppedAtChange, std::vector<bool>{false});
+  EXPECT_EQ(box.Text(), "Jura");
+  // New lines close a list that shows the old ones.
+  box.SetDroppedDown(true);
+  box.Items()->Add("Vosges");
+  EXPECT_FALSE(box.DroppedDown());
+}

@@ -67,6 +67,24 @@ TEST_F(ControlTest, HiddenControlsPaintWhenShown) {
   EXPECT_EQ(c.Canvas()->Pixels(19, 7), fw::clWhite);
 }
 
+TEST_F(ControlTest, ChildrenOfAHiddenControlPaintWhenItIsShown) {
+  TSquare parent;
+  parent.SetBounds(0, 0, 40, 20);
+  TSquare child;
+  child.SetParent(&parent);
+  child.SetBounds(5, 5, 10, 8);
+  parent.Hide();
+  Flush();
+  child.Invalidate(); // asked while nothing of it shows
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(child.PaintCount, 0);
+  parent.Show();
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(parent.PaintCount, 1);
+  EXPECT_EQ(child.PaintCount, 1);
+  EXPECT_EQ(child.Canvas()->Pixels(3, 3), fw::clRed);
+}
+
 TEST_F(ControlTest, PanelPaintsItsFaceAndRaisedEdge) {
   fw::TPanel p(nullptr);
   p.SetBounds(0, 0, 40, 20);

@@ -49,6 +49,24 @@ TEST(Resources, BitmapsAre40By20With256Colours) {
   EXPECT_EQ(kartavo::BitmapResourceNames().size(), 3u);
 }
 
+// The atlas's buttons show the first of two glyphs side by side: each
+// picture lies whole within its 20 columns, the second one in the same shape.
+TEST(Resources, ButtonBitmapsHoldTwoGlyphsOfTheSameShape) {
+  for (auto name : {"POINTR", "ZOOMIN"}) {
+    const auto* bmp = kartavo::FindBitmapResource(name);
+    ASSERT_TRUE(bmp) << name;
+    const uint8_t face = bmp->Row(0)[0];
+    int drawn = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) {
+        const bool first = bmp->Row(y)[x] != face, second = bmp->Row(y)[x + 20] != face;
+        EXPECT_EQ(first, second) << name << " at " << x << "," << y;
+        drawn += first;
+      }
+    EXPECT_GT(drawn, 40) << name;
+  }
+}
+
 TEST(Resources, UnknownNamesFindNothing) {
   EXPECT_EQ(kartavo::FindCursorResource("POINTR"), nullptr);
   EXPECT_EQ(kartavo::FindBitmapResource("CURGEOHAND"), nullptr);

@@ -1,4 +1,5 @@
-// kartavo-viewer [FILE.xml] [--landmarks FILE]: a window onto a calibrated map.
+// kartavo-viewer [FILE.xml | FOLDER] [--landmarks FILE]: a window onto a
+// calibrated map, or onto a folder of them as an atlas.
 #include "viewer_window.h"
 
 #include "kartavo/backend_qt/qt_backend.h"
@@ -10,10 +11,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("kartavo-viewer");
   QCommandLineParser args;
-  args.setApplicationDescription("Shows a calibrated map: zoom, pan, graticule, UTM grid, "
-                                 "landmarks, the position under the pointer.");
+  args.setApplicationDescription("Shows a calibrated map, or a folder of them as an atlas: zoom, "
+                                 "pan, graticule, UTM grid, landmarks, the position under the "
+                                 "pointer.");
   args.addHelpOption();
-  args.addPositionalArgument("FILE.xml", "the calibration file of the map to open");
+  args.addPositionalArgument("FILE.xml|FOLDER",
+                             "the calibration file of the map to open, or a folder of "
+                             "calibration files to open as an atlas");
   const QCommandLineOption landmarks("landmarks", "landmark file to show", "FILE");
   args.addOption(landmarks);
   args.process(app);

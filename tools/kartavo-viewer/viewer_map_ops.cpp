@@ -46,21 +46,17 @@ void TViewerWindow::LoadInto(TGeoMap& Target, const std::string& FileName) {
 }
 
 bool TViewerWindow::OpenMap(const QString& FileName) {
+  if (std::filesystem::is_directory(FileName.toStdString())) return OpenAtlas(FileName);
   return Guarded([&] {
-    if (std::filesystem::is_directory(FileName.toStdString()))
-      throw std::runtime_error(FileName.toStdString() +
-                               ": a folder of maps (an atlas) cannot be opened yet");
     TAsideMap aside;
     LoadInto(aside.Map, FileName.toStdString());
-    TGeoMap& map = Map();
-    const quillon::TMouseActMode mode = map.MouseAction();
-    const TShowGrat overlay = map.ShowGraticule();
+    TGeoMap& map = FMapView->Map();
     map.SetSuppressPaint(true);
     map.Assign(&aside.Map);
     map.OnMapImageRequest = aside.Map.OnMapImageRequest;
-    map.SetMouseAction(mode);
-    map.SetShowGraticule(overlay);
+    ApplySettings(map);
     map.SetSuppressPaint(false);
+    ShowView(false);
     map.ZoomFitPage();
     map.ClearZoomHistory();
     FHistory = 0;
@@ -87,11 +83,15 @@ void TViewerWindow::CopyToClipboard() {
 }
 
 void TViewerWindow::SetMouseMode(quillon::TMouseActMode Mode) {
+  FMouseMode = Mode;
+  // A mouse mode takes the clicks back from the atlas's zoom.
+  if (FShowsAtlas && Atlas().ZoomButton()->Down()) SetAtlasZoom(false);
   Map().SetMouseAction(Mode);
-  if (auto it = FModeActions.find(Mode); it != FModeActions.end()) it->second->setChecked(true);
+  SyncModeActions();
 }
 
 void TViewerWindow::SetShowGraticule(TShowGrat Show) {
+  FOverlay = Show;
   Guarded([&] { Map().SetShowGraticule(Show); });
   if (auto it = FOverlayActions.find(Show); it != FOverlayActions.end())
     it->second->setChecked(true);
@@ -147,23 +147,28 @@ void TViewerWindow::ShowPosition(int X, int Y) {
   FPosition->setText(QString::fromStdString(LatLonText(lat, lon, FDms) + "    " + utm));
 }
 
-void TViewerWindow::WireMap() {
-  TGeoMap& map = Map();
-  map.OnMouseMove = [this](fw::TObject*, fw::TShiftState, int x, int y) { ShowPosition(x, y); };
-  map.OnMouseWheel = [this](fw::TObject*, fw::TShiftState, int delta, fw::TPoint at,
-                            bool& handled) {
+// Both maps, the single one and the atlas's, feed the same commands; the
+// atlas passes its map's moves on as its own.
+void TViewerWindow::WireMap(TGeoMap& Target) {
+  if (&Target == &FMapView->Map())
+    Target.OnMouseMove = [this](fw::TObject*, fw::TShiftState, int x, int y) {
+      ShowPosition(x, y);
+    };
+  Target.OnMouseWheel = [this](fw::TObject*, fw::TShiftState, int delta, fw::TPoint at,
+                               bool& handled) {
     const fw::TPoint c = Map().ScreenToClient(at);
     Guarded([&] { WheelZoom(delta, c.X, c.Y); });
     handled = true;
   };
-  // Escape gives up a box the program asked the user for (MouseBox).
-  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { Map().MouseBoxAbort(); });
   // A finished zoom box is a view worth going back to; pans and drag zooms
   // are pushed by the map itself when the button comes up.
-  map.OnZoomPan = [this](fw::TObject*) {
+  Target.OnZoomPan = [this](fw::TObject*) {
     if (Map().MouseAction() == quillon::maZoomBox) Map().ZoomStateOnStack();
     FHistory = 0;
   };
+  // Escape gives up a box the program asked the user for (MouseBox).
+  if (&Target == &FMapView->Map())
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { Map().MouseBoxAbort(); });
 }
 
 } // namespace kartavo::viewer

@@ -1,6 +1,9 @@
 #include "viewer_window.h"
 
+#include "kartavo/backend_qt/pixel_image_qt.h"
+
 #include <QApplication>
+#include <QBitmap>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,19 +13,43 @@
 
 namespace kartavo::viewer {
 
-TViewerWindow::TViewerWindow() : FView(new kartavo::qt::GeoMapWidget(this)) {
+TViewerWindow::TViewerWindow()
+    : FViews(new QStackedWidget(this)), FMapView(new kartavo::qt::GeoMapWidget(FViews)),
+      FAtlasView(new kartavo::qt::GeoAtlasWidget(FViews)) {
   setWindowTitle("kartavo-viewer");
-  setCentralWidget(FView);
+  FViews->addWidget(FMapView);
+  FViews->addWidget(FAtlasView);
+  setCentralWidget(FViews);
   ReportError = [this](const QString& text) {
     QMessageBox::critical(this, "kartavo-viewer", text);
   };
-  Map().SetEmptyMsg("Open a calibrated map: File > Open map");
+  TGeoMap& map = FMapView->Map();
+  map.SetEmptyMsg("Open a calibrated map: File > Open map");
+  FMouseMode = map.MouseAction();
+  FOverlay = map.ShowGraticule();
+  FAntiAlias = map.AntiAlias();
   BuildFileMenu();
   BuildViewMenu();
   BuildToolBar();
   BuildStatusBar();
-  WireMap();
+  WireMap(map);
+  WireMap(*Atlas().CurrentMap());
+  WireAtlas();
+  ShowView(false);
   resize(1000, 720);
+}
+
+kartavo::qt::TSurfaceWidget& TViewerWindow::MapWidget() {
+  if (FShowsAtlas) return *FAtlasView;
+  return *FMapView;
+}
+
+TGeoMap& TViewerWindow::Map() { return FShowsAtlas ? *Atlas().CurrentMap() : FMapView->Map(); }
+
+QAction* TViewerWindow::Action(const QString& Text) const {
+  for (QAction* a : findChildren<QAction*>())
+    if (a->text().remove('&') == Text) return a;
+  return nullptr;
 }
 
 void TViewerWindow::BuildFileMenu() {
@@ -30,6 +57,10 @@ void TViewerWindow::BuildFileMenu() {
   file->addAction("&Open map...", QKeySequence::Open, [this] {
     const QString name = QFileDialog::getOpenFileName(this, "Open map", {}, "Calibration (*.xml)");
     if (!name.isEmpty()) OpenMap(name);
+  });
+  file->addAction("Open &atlas folder...", [this] {
+    const QString folder = QFileDialog::getExistingDirectory(this, "Open a folder of maps");
+    if (!folder.isEmpty()) OpenAtlas(folder);
   });
   file->addAction("Open &landmarks...", [this] {
     const QString name =
@@ -56,7 +87,7 @@ void TViewerWindow::BuildViewMenu() {
   for (auto [show, text] : overlays) {
     QAction* a = overlay->addAction(text, [this, show] { SetShowGraticule(show); });
     a->setCheckable(true);
-    a->setChecked(show == Map().ShowGraticule());
+    a->setChecked(show == FOverlay);
     FOverlays->addAction(a);
     FOverlayActions[show] = a;
   }
@@ -65,15 +96,19 @@ void TViewerWindow::BuildViewMenu() {
   connect(dms, &QAction::toggled, this, [this](bool on) { SetDegreesMinutesSeconds(on); });
   QAction* aa = view->addAction("&Antialias");
   aa->setCheckable(true);
-  aa->setChecked(Map().AntiAlias());
-  connect(aa, &QAction::toggled, this,
-          [this](bool on) { Guarded([&] { Map().SetAntiAlias(on); }); });
+  aa->setChecked(FAntiAlias);
+  connect(aa, &QAction::toggled, this, [this](bool on) {
+    FAntiAlias = on;
+    Guarded([&] { Map().SetAntiAlias(on); });
+  });
 }
 
 void TViewerWindow::BuildToolBar() {
   QToolBar* bar = addToolBar("Map");
   bar->setObjectName("map-toolbar");
   FModes = new QActionGroup(this);
+  // No mode is checked while the atlas's zoom takes the clicks.
+  FModes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
   const std::pair<quillon::TMouseActMode, const char*> modes[] = {
       {quillon::maPan, "Pan"},
       {quillon::maZoomBox, "Zoom box"},
@@ -84,16 +119,51 @@ void TViewerWindow::BuildToolBar() {
   for (auto [mode, text] : modes) {
     QAction* a = bar->addAction(text, [this, mode] { SetMouseMode(mode); });
     a->setCheckable(true);
-    a->setChecked(mode == Map().MouseAction());
+    a->setChecked(mode == FMouseMode);
     FModes->addAction(a);
     FModeActions[mode] = a;
   }
+  bar->addSeparator();
+  BuildAtlasActions(*bar);
   bar->addSeparator();
   QStyle* style = QApplication::style();
   bar->addAction(style->standardIcon(QStyle::SP_ArrowBack), "Back", [this] { HistoryBack(); });
   bar->addAction(style->standardIcon(QStyle::SP_ArrowForward), "Forward",
                  [this] { HistoryForward(); });
   bar->addAction("Fit page", [this] { FitPage(); });
+}
+
+namespace {
+
+// The first picture of a speed button's glyph, its transparent colour
+// (the bottom-left pixel) left out.
+QIcon GlyphIcon(fw::TSpeedButton& Button) {
+  const QImage glyph = kartavo::qt::ImageCopy(Button.Glyph()->PixelImage());
+  if (glyph.isNull()) return {};
+  const QImage first =
+      glyph.copy(0, 0, glyph.width() / std::max(1, Button.NumGlyphs()), glyph.height());
+  QPixmap picture = QPixmap::fromImage(first);
+  picture.setMask(QBitmap::fromImage(
+      first.createMaskFromColor(first.pixel(0, first.height() - 1), Qt::MaskInColor)));
+  return QIcon(picture);
+}
+
+} // namespace
+
+void TViewerWindow::BuildAtlasActions(QToolBar& Bar) {
+  FAtlasButtons = new QActionGroup(this);
+  FAtlasPointer = Bar.addAction(GlyphIcon(*Atlas().PointerButton()), "Atlas pointer",
+                                [this] { SetAtlasZoom(false); });
+  FAtlasZoom =
+      Bar.addAction(GlyphIcon(*Atlas().ZoomButton()), "Atlas zoom", [this] { SetAtlasZoom(true); });
+  FAtlasPointer->setToolTip("Atlas pointer: clicks on the map act in the mouse mode");
+  FAtlasZoom->setToolTip("Atlas zoom: a left click shows the next finer map there, "
+                         "a right click the next coarser one");
+  for (QAction* a : {FAtlasPointer, FAtlasZoom}) {
+    a->setCheckable(true);
+    FAtlasButtons->addAction(a);
+  }
+  FAtlasPointer->setChecked(true);
 }
 
 void TViewerWindow::BuildStatusBar() {
