@@ -77,10 +77,10 @@ void LayerBench(benchmark::State& state, int captions) {
   state.SetItemsProcessed(state.iterations() * kLandmarks);
 }
 
-void BM_kartavo_symbols(benchmark::State& state) { LayerBench(state, 0); }
-void BM_kartavo_captions(benchmark::State& state) { LayerBench(state, kCaptions); }
-BENCHMARK(BM_kartavo_symbols)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_captions)->Unit(benchmark::kMillisecond);
+void BM_kartavo_Layer20kSymbols(benchmark::State& state) { LayerBench(state, 0); }
+void BM_kartavo_Layer20kSymbols2kCaptions(benchmark::State& state) { LayerBench(state, kCaptions); }
+BENCHMARK(BM_kartavo_Layer20kSymbols)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_Layer20kSymbols2kCaptions)->Unit(benchmark::kMillisecond);
 
 #ifdef KARTAVO_HAVE_CAIRO
 void CairoLine(cairo_t* cr, double x0, double y0, double x1, double y1) {
@@ -129,13 +129,13 @@ void CairoBench(benchmark::State& state, int captions) {
   state.SetItemsProcessed(state.iterations() * kLandmarks);
 }
 
-void BM_cairo_symbols(benchmark::State& state) { CairoBench(state, 0); }
-void BM_cairo_captions(benchmark::State& state) { CairoBench(state, kCaptions); }
-BENCHMARK(BM_cairo_symbols)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_captions)->Unit(benchmark::kMillisecond);
+void BM_cairo_Layer20kSymbols(benchmark::State& state) { CairoBench(state, 0); }
+void BM_cairo_Layer20kSymbols2kCaptions(benchmark::State& state) { CairoBench(state, kCaptions); }
+BENCHMARK(BM_cairo_Layer20kSymbols)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_Layer20kSymbols2kCaptions)->Unit(benchmark::kMillisecond);
 #endif
 
-void BM_kartavo_load100k(benchmark::State& state) {
+void BM_kartavo_Load100kLandmarkFile(benchmark::State& state) {
   const std::string file = (std::filesystem::temp_directory_path() /
                             ("kartavo-bench-lm-" + std::to_string(::getpid()) + ".xml"))
                                .string();
@@ -154,7 +154,7 @@ void BM_kartavo_load100k(benchmark::State& state) {
   if (back != lms) state.SkipWithError("the file did not read back equal");
   state.SetItemsProcessed(state.iterations() * int64_t(lms.size()));
 }
-BENCHMARK(BM_kartavo_load100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_Load100kLandmarkFile)->Unit(benchmark::kMillisecond);
 
 void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
   std::map<std::string, double> ms;
@@ -169,9 +169,11 @@ void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
        .ExtraColumn = "target",
        .Extra =
            [](const std::string& op) {
-             return op == "symbols" ? "< 4 ms" : op == "captions" ? "< 6 ms" : "< 150 ms";
+             return op == "Layer20kSymbols"             ? "< 4 ms"
+                    : op == "Layer20kSymbols2kCaptions" ? "< 6 ms"
+                                                        : "< 150 ms";
            }},
-      {"symbols", "captions", "load100k"}, ms);
+      {"Layer20kSymbols", "Layer20kSymbols2kCaptions", "Load100kLandmarkFile"}, ms);
 }
 
 } // namespace

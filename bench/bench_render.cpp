@@ -1,11 +1,11 @@
 // Rendering speed: a full Paint of a 1920 x 1080 map control over a
 // 2000 x 1500 (3-megapixel) map with graticule and 20 000 landmarks, 2 000
 // of them captioned, in three views:
-//   ZoomIn15    magnification 1.5, the visible part stretched directly;
-//   ZoomOut05   magnification 0.5, copied from a warm cache;
-//   Rebuild05   magnification 0.5, the cache resampled first.
-// The same three views without landmarks ("Bare") show what the image
-// layer, graticule and frame cost on their own.
+//   PaintZoomIn1_5DirectStretch  magnification 1.5, the visible part stretched directly;
+//   PaintZoomOut0_5CacheWarm     magnification 0.5, copied from a warm cache;
+//   PaintZoomOut0_5CacheRebuild  magnification 0.5, the cache resampled first.
+// The same three views without landmarks ("...NoLandmarks") show what the
+// image layer, graticule and frame cost on their own.
 // cairo draws the same scenes (same picture, scaling filters, graticule
 // polylines through the same conversions, a haloed cross per landmark and
 // the same captions) into an image surface in the same run.
@@ -267,32 +267,40 @@ void RunCairo(benchmark::State& state, const TScene& s, bool landmarks = true) {
     f.Cairo.Paint(s, f.Map.GeoRef(), lms);
 }
 
-void BM_cairo_ZoomIn15(benchmark::State& s) { RunCairo(s, kZoomIn); }
-void BM_cairo_ZoomOut05(benchmark::State& s) { RunCairo(s, kZoomOut); }
-void BM_cairo_Rebuild05(benchmark::State& s) { RunCairo(s, kRebuild); }
-BENCHMARK(BM_cairo_ZoomIn15)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_ZoomOut05)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_Rebuild05)->Unit(benchmark::kMillisecond);
-void BM_cairo_ZoomIn15Bare(benchmark::State& s) { RunCairo(s, kZoomIn, false); }
-void BM_cairo_ZoomOut05Bare(benchmark::State& s) { RunCairo(s, kZoomOut, false); }
-void BM_cairo_Rebuild05Bare(benchmark::State& s) { RunCairo(s, kRebuild, false); }
-BENCHMARK(BM_cairo_ZoomIn15Bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_ZoomOut05Bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_Rebuild05Bare)->Unit(benchmark::kMillisecond);
+void BM_cairo_PaintZoomIn1_5DirectStretch(benchmark::State& s) { RunCairo(s, kZoomIn); }
+void BM_cairo_PaintZoomOut0_5CacheWarm(benchmark::State& s) { RunCairo(s, kZoomOut); }
+void BM_cairo_PaintZoomOut0_5CacheRebuild(benchmark::State& s) { RunCairo(s, kRebuild); }
+BENCHMARK(BM_cairo_PaintZoomIn1_5DirectStretch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_PaintZoomOut0_5CacheWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_PaintZoomOut0_5CacheRebuild)->Unit(benchmark::kMillisecond);
+void BM_cairo_PaintZoomIn1_5NoLandmarks(benchmark::State& s) { RunCairo(s, kZoomIn, false); }
+void BM_cairo_PaintZoomOut0_5CacheWarmNoLandmarks(benchmark::State& s) {
+  RunCairo(s, kZoomOut, false);
+}
+void BM_cairo_PaintZoomOut0_5CacheRebuildNoLandmarks(benchmark::State& s) {
+  RunCairo(s, kRebuild, false);
+}
+BENCHMARK(BM_cairo_PaintZoomIn1_5NoLandmarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_PaintZoomOut0_5CacheWarmNoLandmarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_cairo_PaintZoomOut0_5CacheRebuildNoLandmarks)->Unit(benchmark::kMillisecond);
 #endif
 
-void BM_kartavo_ZoomIn15(benchmark::State& s) { RunKartavo(s, kZoomIn); }
-void BM_kartavo_ZoomOut05(benchmark::State& s) { RunKartavo(s, kZoomOut); }
-void BM_kartavo_Rebuild05(benchmark::State& s) { RunKartavo(s, kRebuild); }
-BENCHMARK(BM_kartavo_ZoomIn15)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_ZoomOut05)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_Rebuild05)->Unit(benchmark::kMillisecond);
-void BM_kartavo_ZoomIn15Bare(benchmark::State& s) { RunKartavo(s, kZoomIn, false); }
-void BM_kartavo_ZoomOut05Bare(benchmark::State& s) { RunKartavo(s, kZoomOut, false); }
-void BM_kartavo_Rebuild05Bare(benchmark::State& s) { RunKartavo(s, kRebuild, false); }
-BENCHMARK(BM_kartavo_ZoomIn15Bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_ZoomOut05Bare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_Rebuild05Bare)->Unit(benchmark::kMillisecond);
+void BM_kartavo_PaintZoomIn1_5DirectStretch(benchmark::State& s) { RunKartavo(s, kZoomIn); }
+void BM_kartavo_PaintZoomOut0_5CacheWarm(benchmark::State& s) { RunKartavo(s, kZoomOut); }
+void BM_kartavo_PaintZoomOut0_5CacheRebuild(benchmark::State& s) { RunKartavo(s, kRebuild); }
+BENCHMARK(BM_kartavo_PaintZoomIn1_5DirectStretch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheRebuild)->Unit(benchmark::kMillisecond);
+void BM_kartavo_PaintZoomIn1_5NoLandmarks(benchmark::State& s) { RunKartavo(s, kZoomIn, false); }
+void BM_kartavo_PaintZoomOut0_5CacheWarmNoLandmarks(benchmark::State& s) {
+  RunKartavo(s, kZoomOut, false);
+}
+void BM_kartavo_PaintZoomOut0_5CacheRebuildNoLandmarks(benchmark::State& s) {
+  RunKartavo(s, kRebuild, false);
+}
+BENCHMARK(BM_kartavo_PaintZoomIn1_5NoLandmarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheWarmNoLandmarks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheRebuildNoLandmarks)->Unit(benchmark::kMillisecond);
 
 void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
   std::map<std::string, double> ms;
@@ -304,12 +312,15 @@ void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
       .Peers = {"cairo"},
       .ExtraColumn = "target ms",
       .Extra = [](const std::string& op) {
-        if (op.ends_with("Bare")) return "(no landmarks)";
-        return op == "Rebuild05" ? "40" : "8";
+        if (op.ends_with("NoLandmarks")) return "(no landmarks)";
+        return op == "PaintZoomOut0_5CacheRebuild" ? "40" : "8";
       }};
-  kartavo::bench::PrintPeerTable(
-      table,
-      {"ZoomIn15", "ZoomOut05", "Rebuild05", "ZoomIn15Bare", "ZoomOut05Bare", "Rebuild05Bare"}, ms);
+  kartavo::bench::PrintPeerTable(table,
+                                 {"PaintZoomIn1_5DirectStretch", "PaintZoomOut0_5CacheWarm",
+                                  "PaintZoomOut0_5CacheRebuild", "PaintZoomIn1_5NoLandmarks",
+                                  "PaintZoomOut0_5CacheWarmNoLandmarks",
+                                  "PaintZoomOut0_5CacheRebuildNoLandmarks"},
+                                 ms);
 }
 
 } // namespace

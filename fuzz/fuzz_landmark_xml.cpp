@@ -4,6 +4,7 @@
 #include "fuzz_scratch.h"
 
 #include "kartavo/geomap/landmarks/landmark_xml.h"
+#include "kartavo/package/exceptions.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string in = FuzzScratchFile("lm_in"), out = FuzzScratchFile("lm_out");
   WriteFuzzInput(in, data, size);
   std::vector<kartavo::TLandMark> lms;
-  if (!kartavo::LoadLandMarkFile(in, size % 2 ? "a" : "", lms)) return 0;
+  try {
+    if (!kartavo::LoadLandMarkFile(in, size % 2 ? "a" : "", lms)) return 0;
+  } catch (const kartavo::EORVGeoMapError&) { // a tag that breaks off
+    return 0;
+  }
   for (const auto& lm : lms)
     if (lm.Caption.FontName.size() > 3 * kartavo::MaxCaptionFontName ||
         lm.Caption.Text.Length() > 80 || lm.Identifier.Length() > 15)

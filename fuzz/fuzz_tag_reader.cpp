@@ -1,8 +1,10 @@
 // The stream tag reader on arbitrary bytes: every call must end, return an
-// index of the list or HighIx, and leave the stream within its bounds.
+// index of the list or HighIx, leave the stream within its bounds, and name
+// a tag that broke off only when it ends the reading.
 #include "kartavo/companion/detail/tag_reader.h"
 #include "kartavo/framework/stream.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -22,12 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   quillon::TTagReaderLimits limits;
   limits.MaxTagText = 256;
   limits.MaxContents = 4096;
-  std::string attributes, contents;
+  std::string attributes, contents, unfinished;
   int64_t last = -1;
   for (;;) {
-    const int ix = quillon::ReadNextTagInStream(s, kTags, kHigh, attributes, contents, limits);
+    const int ix =
+        quillon::ReadNextTagInStream(s, kTags, kHigh, attributes, contents, limits, &unfinished);
     const int64_t pos = s.Position();
     if (ix < 0 || ix > kHigh || pos < 0 || pos > static_cast<int64_t>(size)) std::abort();
+    // Only a call that ends the reading names a tag that broke off, and a listed one.
+    if (!unfinished.empty() &&
+        (ix != kHigh || std::find(kTags.begin(), kTags.end(), unfinished) == kTags.end()))
+      std::abort();
     if (contents.size() > size || attributes.size() > size) std::abort();
     if (ix == kHigh) break;
     if (pos <= last) std::abort(); // every tag found consumes input

@@ -8,11 +8,17 @@
 #pragma once
 
 #include "kartavo/framework/codec_progress.h"
+#include "kartavo/framework/errors.h"
 #include "kartavo/framework/image_size_check.h"
+#include "kartavo/framework/pixel_image.h"
+#include "kartavo/framework/stream.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <type_traits>
 
 namespace fuzzing {
 
@@ -39,5 +45,35 @@ struct TImageFuzzOptions {
     ThroughStream = (last & 0x20) != 0;
   }
 };
+
+// The picture a reader makes of the input under the options: read through a
+// memory stream by fromStream, or from memory by fromMemory when there is
+// one and the options do not ask for the stream. Nothing when the reader
+// refused the input or a callback stopped it; any other exception escapes
+// and is a finding.
+template <class FromStream, class FromMemory = std::nullptr_t>
+std::optional<fw::TPixelImage> ReadImage(const TImageFuzzOptions& options, const uint8_t* data,
+                                         size_t size, const std::string& name,
+                                         FromStream fromStream, FromMemory fromMemory = nullptr) {
+  try {
+    if constexpr (!std::is_same_v<FromMemory, std::nullptr_t>)
+      if (!options.ThroughStream)
+        return fromMemory(data, size, name, options.Progress, options.SizeCheck);
+    fw::TMemoryStream s;
+    if (size > 0) s.WriteBuffer(data, static_cast<int64_t>(size));
+    s.SetPosition(0);
+    return fromStream(s, name, options.Progress, options.SizeCheck);
+  } catch (const fw::EInvalidGraphic&) {
+  } catch (const TStoppedByCallback&) {
+  } catch (const std::length_error&) {
+  }
+  return std::nullopt;
+}
+
+// Whether a decoded picture is small enough to be written and read again on
+// every run.
+inline bool WorthRewriting(const fw::TPixelImage& image) {
+  return int64_t{image.Width} * image.Height <= 65536;
+}
 
 } // namespace fuzzing

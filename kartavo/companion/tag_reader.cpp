@@ -105,6 +105,9 @@ public:
     }
   }
 
+  // The listed tag whose tag or element broke off, when that ended Next.
+  const std::string& UnfinishedTag() const { return FUnfinished; }
+
 private:
   // After a '<': reads the name and, for a listed tag, the rest of the tag
   // and its contents. An opening tag cut short by the next '<' is dropped
@@ -128,12 +131,17 @@ private:
       Attributes.assign(1, stop == '/' ? '/' : ' ');
       const TStep rest = stop == '>' ? stFound : ReadTagRest(Attributes);
       if (rest == stRestart) continue;
-      if (rest == stFailed) return stFailed;
+      if (rest == stFailed) return Unfinished(ix);
       bool selfClosing = false;
       NormaliseAttributes(Attributes, selfClosing);
       if (selfClosing || name.front() == '/') return stFound;
-      return ReadContents(name, Contents) ? stFound : stFailed;
+      return ReadContents(name, Contents) ? stFound : Unfinished(ix);
     }
+  }
+
+  TStep Unfinished(int ix) {
+    FUnfinished = FTags[static_cast<size_t>(ix)];
+    return stFailed;
   }
 
   TStep ReadName(std::string& name, char& stop) {
@@ -310,14 +318,17 @@ private:
   int FHighIx;
   const TTagReaderLimits& FLimits;
   int FLastListed;
+  std::string FUnfinished;
 };
 
 template <class Source>
 int ReadNextTag(Source& src, std::span<const std::string_view> Tags, int HighIx,
-                std::string& Attributes, std::string& Contents, const TTagReaderLimits& Limits) {
+                std::string& Attributes, std::string& Contents, const TTagReaderLimits& Limits,
+                std::string* Unfinished) {
   TTagScanner<Source> scanner(src, Tags, HighIx, Limits);
   const int ix = scanner.Next(Attributes, Contents);
   src.Finish();
+  if (Unfinished) *Unfinished = scanner.UnfinishedTag();
   return ix;
 }
 
@@ -325,16 +336,16 @@ int ReadNextTag(Source& src, std::span<const std::string_view> Tags, int HighIx,
 
 int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
                           std::string& Attributes, std::string& Contents,
-                          const TTagReaderLimits& Limits) {
+                          const TTagReaderLimits& Limits, std::string* Unfinished) {
   TTextFileSource src(F);
-  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits);
+  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits, Unfinished);
 }
 
 int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
                         std::string& Attributes, std::string& Contents,
-                        const TTagReaderLimits& Limits) {
+                        const TTagReaderLimits& Limits, std::string* Unfinished) {
   TStreamSource src(S);
-  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits);
+  return ReadNextTag(src, Tags, HighIx, Attributes, Contents, Limits, Unfinished);
 }
 
 int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,

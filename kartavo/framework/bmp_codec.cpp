@@ -360,6 +360,10 @@ TPixelImage Decode(const std::vector<uint8_t>& data, const std::string& name,
   if (out.Format == pf4bit)
     std::copy_n(h.Palette.begin(), 16 < h.Palette.size() ? 16 : h.Palette.size(),
                 out.Palette.begin());
+  if (out.Bits.empty()) { // no pixels, nothing to decode
+    progress.Report(100);
+    return out;
+  }
   if (h.Compression == kBiRle8)
     DecodeRle8(bytes, h, out, progress);
   else if (h.Compression == kBiRle4)
@@ -431,6 +435,13 @@ static void WriteBmpNamed(TStream& Stream, const TPixelImage& Image, const std::
   const int64_t stride = RowStride(Image.Width, fourBit ? pf4bit : pf24bit);
   const int64_t imageBytes = stride * Image.Height;
   if (imageBytes > 0xFFFFFFFFll - 200) RaiseWriteError(kKind, name, "image too large");
+  // What the readers would refuse is not written.
+  if ((Image.Width == 0 || Image.Height == 0) &&
+      std::max(Image.Width, Image.Height) > kMaxEmptyImageSide)
+    RaiseWriteError(kKind, name,
+                    "an empty image of " + std::to_string(Image.Width) + " x " +
+                        std::to_string(Image.Height) + " pixels claims more than " +
+                        std::to_string(kMaxEmptyImageSide) + " rows or columns");
   Stream.WriteBuffer(MakeHeaders(Image, fourBit, imageBytes).data(), 14 + 40 + (fourBit ? 64 : 0));
   // Rows go bottom-up, gathered into chunks of about a megabyte.
   const int64_t rowsPerChunk =

@@ -27,11 +27,18 @@ void CheckImageDimensions(const char* kind, const std::string& name, int64_t wid
     RaiseReadError(kind, name,
                    "image of " + std::to_string(width) + " x " + std::to_string(height) +
                        " pixels is too large");
+  // A picture without pixels needs no data and no storage; decoders return
+  // it without walking its rows, and its other side is bounded on its own.
+  if (width == 0 || height == 0) {
+    if (width > kMaxEmptyImageSide || height > kMaxEmptyImageSide)
+      RaiseReadError(kind, name,
+                     "empty image of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " pixels claims too many rows or columns");
+    return;
+  }
   // A few bytes of data cannot describe a huge picture: refuse before allocating.
-  // A picture with no pixels may still claim a huge height or width: the
-  // decoder would walk it row by row.
   const int64_t limit = std::max<int64_t>(dataBytes, 1) * maxPixelsPerByte;
-  if (width * height > limit || width > limit || height > limit)
+  if (width * height > limit)
     RaiseReadError(kind, name,
                    "file too short for an image of " + std::to_string(width) + " x " +
                        std::to_string(height) + " pixels");

@@ -27,7 +27,13 @@ void LatLongToUTM(double Lat, double Long, TGeoEllipsoid Ellipsoid, int& Zone, d
                        Long * kDegToRad - UTMCentralMeridian(Zone), x, y);
   Easting = kScale * x + kFalseEasting;
   Northing = kScale * y;
-  if (Northing < 0.0) Northing += kFalseNorthingSouth;
+  // y has the latitude's sign, but may round to zero for a latitude a
+  // hair south of the equator: the latitude decides, so that the northing
+  // always matches the hemisphere the caller derives from it.
+  if (Lat < 0.0)
+    Northing += kFalseNorthingSouth;
+  else
+    Northing += 0.0; // the equator's -0 from a latitude of -0 reads as 0
 }
 
 void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthHemi,

@@ -17,7 +17,10 @@
 namespace kartavo {
 
 // UTM coordinates of a position in degrees, in the zone GeoToUTMZone gives.
-// The hemisphere follows from the sign of the northing. Zone 0 marks a
+// Southern latitudes get the false northing of 10 000 km, so the northing is
+// never negative and does not tell the hemisphere: that is the sign of Lat
+// (the equator counts as north, northing 0), and UTMToLatLong takes it back
+// as SouthHemi = Lat < 0. Zone 0 marks a
 // position outside the UTM system; the coordinates are then computed about
 // the Greenwich meridian and mean nothing in UTM.
 KARTAVO_API void LatLongToUTM(double Lat, double Long, TGeoEllipsoid Ellipsoid, int& Zone,

@@ -51,12 +51,19 @@ void ReadHeader(TGdbScan& s) {
   if (s.DataExists) {
     fw::TFileStream f(s.DataPath, fw::fmOpenRead);
     size = f.Size();
-    // Data blocks follow the header; a shorter file cannot be written into
-    // without overwriting them.
-    if (size > 0 && size < static_cast<int64_t>(head.size()))
-      throw fw::EInOutError(EIO, s.DataPath,
-                            "Data file \"" + s.DataPath + "\" has an incomplete header (" +
-                                std::to_string(size) + " of 260 bytes)");
+    if (size > 0 && size < static_cast<int64_t>(head.size())) {
+      // The header is written whole once, when the database is created; in
+      // place later. A short one in a database without entries is that
+      // first write cut short: it is written again. With entries it is
+      // damage, and data blocks behind it could be overwritten.
+      if (!s.Entries.empty() || s.Journal.State == TJournalState::Replay)
+        throw fw::EInOutError(EIO, s.DataPath,
+                              "Data file \"" + s.DataPath + "\" has an incomplete header (" +
+                                  std::to_string(size) + " of 260 bytes)");
+      s.Notes.push_back("the data file's header, cut short when the database was created, is "
+                        "written anew");
+      size = 0;
+    }
     f.Read(head.data(), std::min<int64_t>(size, static_cast<int64_t>(head.size())));
   }
   s.HeaderMissing = size == 0;

@@ -3,10 +3,10 @@
 
 #include "kartavo/geodb/gdb_box_query.h"
 
+#include "kartavo/framework/detail/text_scan.h"
 #include "kartavo/geodb/detail/gdb_index.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace kartavo {
 
@@ -54,25 +54,19 @@ int TGeoDB::SearchForItemID(int ItemID) {
 }
 
 namespace {
-// Names compare without regard to case (of the single-byte letters) and to trailing blanks.
+// Names compare without regard to trailing blanks and to the case of the
+// Windows-1252 letters, the code page of stored names.
 std::string_view TrimTrailing(std::string_view s) {
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
     s.remove_suffix(1);
   return s;
 }
 
-char FoldCase(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  // Windows-1252 upper-case letters À..Þ (except ×) fold like ASCII.
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 0x20);
-  return static_cast<char>(std::tolower(u));
-}
-
 bool SameName(std::string_view a, std::string_view b) {
   a = TrimTrailing(a);
   b = TrimTrailing(b);
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return FoldCase(x) == FoldCase(y);
+           return fw::LowerCp1252(x) == fw::LowerCp1252(y);
          });
 }
 } // namespace

@@ -22,12 +22,14 @@ int FindLine(const TCalibData& cd, TGratLineKind kind, double value) {
 // Removes point i of line k: the line's last point takes its place, and an
 // emptied line is replaced by the last line.
 void RemoveLinePointAt(TCalibData& cd, int k, int i) {
+  const int lines = CalLineCount(cd);
+  if (k < 1 || k > lines) return;
   TCalibLine& line = cd.CalLines[k];
   const int n = LinePointCount(line);
+  if (i < 1 || i > n) return;
   line.CalPoints[i] = line.CalPoints[n];
   line.NumPoints = n - 1;
   if (line.NumPoints > 0) return;
-  const int lines = CalLineCount(cd);
   cd.CalLines[k] = cd.CalLines[lines];
   cd.NumCalLines = lines - 1;
 }
@@ -67,7 +69,9 @@ int NearestQuad(const TCalibData& cd, quillon::TPoint p) {
 bool TCalibState::AddLinePoint(TGratLineKind Kind, double Value, quillon::TPoint Pixel) {
   int k = FindLine(Data, Kind, Value);
   if (k == 0 && CalLineCount(Data) < MaxCalLines) {
-    k = ++Data.NumCalLines;
+    // From the clamped count: a negative count in a damaged record must
+    // not become a negative index.
+    k = Data.NumCalLines = CalLineCount(Data) + 1;
     Data.CalLines[k].LineType = Kind;
     Data.CalLines[k].LineValue = Value;
     Data.CalLines[k].NumPoints = 0;

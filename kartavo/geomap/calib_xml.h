@@ -42,7 +42,11 @@ enum TXMLTag : int {
   xtUTMZone = 12,
   xtUTMSouth = 13,
   xtEllipsoid = 14,
-  xtInvalidTag = 15
+  xtInvalidTag = 15,
+  // From the tag sources of calib_xml_reader.h, not a position in the list:
+  // the input broke off inside a listed tag or its element (a closing tag
+  // that never came); the tag's name is delivered as its attribute text.
+  xtUnfinishedTag = -1
 };
 
 // Writes the calibration into a text file open for writing, each line ended

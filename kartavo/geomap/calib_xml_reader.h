@@ -21,7 +21,8 @@ namespace kartavo {
 // Delivers the next line without its line break; false at the end.
 using TXmlLineSource = std::function<bool(std::string& Line)>;
 // Delivers the next tag of XMLTagNames with its attribute text and contents;
-// xtInvalidTag at the end.
+// xtInvalidTag at the end, xtUnfinishedTag (with the tag's name) where the
+// input broke off inside a tag or element.
 using TXmlTagSource = std::function<int(std::string& Attributes, std::string& Contents)>;
 
 // Lines as the platform's text reading delivers them (CR LF, LF or CR).

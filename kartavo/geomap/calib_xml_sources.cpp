@@ -1,3 +1,4 @@
+#include "kartavo/companion/detail/tag_reader.h"
 #include "kartavo/companion/quillon.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
@@ -31,15 +32,31 @@ TXmlLineSource StreamLines(fw::TStream& S) {
   };
 }
 
+namespace {
+// The reader's result, or xtUnfinishedTag with the name of the tag that broke off.
+int TagOrUnfinished(int ix, const std::string& unfinished, std::string& attributes) {
+  if (unfinished.empty()) return ix;
+  attributes = unfinished;
+  return xtUnfinishedTag;
+}
+
+} // namespace
+
 TXmlTagSource TextFileTags(fw::TTextFile& F) {
   return [&F](std::string& attributes, std::string& contents) {
-    return quillon::ReadNextTagInTextFile(F, XMLTagNames, kHighTag, attributes, contents);
+    std::string unfinished;
+    const int ix = quillon::ReadNextTagInTextFile(F, XMLTagNames, kHighTag, attributes, contents,
+                                                  {}, &unfinished);
+    return TagOrUnfinished(ix, unfinished, attributes);
   };
 }
 
 TXmlTagSource StreamTags(fw::TStream& S) {
   return [&S](std::string& attributes, std::string& contents) {
-    return quillon::ReadNextTagInStream(S, XMLTagNames, kHighTag, attributes, contents);
+    std::string unfinished;
+    const int ix = quillon::ReadNextTagInStream(S, XMLTagNames, kHighTag, attributes, contents, {},
+                                                &unfinished);
+    return TagOrUnfinished(ix, unfinished, attributes);
   };
 }
 

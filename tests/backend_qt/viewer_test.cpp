@@ -1,3 +1,4 @@
+#include "../framework/pdf_raster.h"
 #include "position_text.h"
 #include "qt_test_support.h"
 #include "viewer_window.h"
@@ -256,6 +257,53 @@ TEST_F(ViewerTest, MouseBoxCompletesInTheRealWindow) {
   QTimer::singleShot(50, [this] { Press(View(), {50, 50}, {}, Qt::RightButton); });
   EXPECT_FALSE(Map().MouseBox(x1, y1, x2, y2));
   Release(View(), {50, 50}, {}, Qt::RightButton);
+}
+
+TEST_F(ViewerTest, PrintsTheViewIntoAPdfFittedAndCentredOnTheSheet) {
+  KARTAVO_REQUIRE_PDFTOPPM();
+  const std::string pdf = (OutDir() / "viewer-print.pdf").string();
+  std::filesystem::remove(pdf);
+  ASSERT_TRUE(Window.PrintToPdf(QString::fromStdString(pdf)));
+  ASSERT_EQ(pdftest::PageCount(pdf), 1);
+  // A wide view goes on an A4 sheet across, at 100 pixels an inch here.
+  const auto page = pdftest::RasterisePage(pdf, 1, 100);
+  ASSERT_TRUE(page);
+  EXPECT_NEAR(page->Width, 1169, 1);
+  EXPECT_NEAR(page->Height, 827, 1);
+  // The view is everything that is not paper white.
+  pdftest::TBox view{page->Width, page->Height, 0, 0};
+  for (int y = 0; y < page->Height; ++y)
+    for (int x = 0; x < page->Width; ++x)
+      if (!pdftest::Near(pdftest::At(*page, x, y), fw::clWhite, 4)) {
+        view.Left = std::min(view.Left, x);
+        view.Top = std::min(view.Top, y);
+        view.Right = std::max(view.Right, x + 1);
+        view.Bottom = std::max(view.Bottom, y + 1);
+      }
+  const int w = view.Right - view.Left, h = view.Bottom - view.Top;
+  EXPECT_NEAR(double(w) / h, double(Map().Width()) / Map().Height(), 0.01);
+  EXPECT_GT(std::max(double(w) / page->Width, double(h) / page->Height), 0.9);
+  EXPECT_NEAR(view.Left, page->Width - view.Right, 2);
+  EXPECT_NEAR(view.Top, page->Height - view.Bottom, 2);
+  // What is printed is the view: sampled on a grid, it differs from the
+  // screen's picture only by the resampling at another size.
+  const fw::TPixelImage& screen = Map().Surface()->PixelImage();
+  double difference = 0;
+  int samples = 0;
+  for (int cy = 5; cy < Map().Height(); cy += 10)
+    for (int cx = 5; cx < Map().Width(); cx += 10) {
+      const fw::TColor printed =
+          pdftest::At(*page, view.Left + (2 * cx + 1) * w / (2 * Map().Width()),
+                      view.Top + (2 * cy + 1) * h / (2 * Map().Height()));
+      const fw::TColor shown = pdftest::At(screen, cx, cy);
+      for (int shift : {8, 16}) // green and blue: the smooth ramps
+        difference += std::abs(int(printed >> shift & 0xFF) - int(shown >> shift & 0xFF));
+      ++samples;
+    }
+  EXPECT_LT(difference / (2 * samples), 6.0);
+  // A file that cannot be written is reported.
+  EXPECT_FALSE(Window.PrintToPdf("/no/such/folder/map.pdf"));
+  EXPECT_EQ(Errors.size(), 1u);
 }
 
 } // namespace

@@ -28,6 +28,7 @@ struct Tag {
   int Ix;
   std::string Attributes;
   std::string Contents;
+  std::string Unfinished;
 };
 
 enum Input { viaStream, viaTextFile };
@@ -53,12 +54,12 @@ protected:
   }
 
   Tag Next(const TTagReaderLimits& limits = {}) {
-    Tag t{0, "stale", "stale"};
-    t.Ix =
-        GetParam() == viaStream
-            ? quillon::ReadNextTagInStream(*FStream, kTags, kHigh, t.Attributes, t.Contents, limits)
-            : quillon::ReadNextTagInTextFile(*FFile, kTags, kHigh, t.Attributes, t.Contents,
-                                             limits);
+    Tag t{0, "stale", "stale", "stale"};
+    t.Ix = GetParam() == viaStream
+               ? quillon::ReadNextTagInStream(*FStream, kTags, kHigh, t.Attributes, t.Contents,
+                                              limits, &t.Unfinished)
+               : quillon::ReadNextTagInTextFile(*FFile, kTags, kHigh, t.Attributes, t.Contents,
+                                                limits, &t.Unfinished);
     return t;
   }
 
@@ -76,10 +77,11 @@ protected:
   std::filesystem::path FPath;
 };
 
-void ExpectEnd(const Tag& t) {
+void ExpectEnd(const Tag& t, const std::string& unfinished = "") {
   EXPECT_EQ(t.Ix, kHigh);
   EXPECT_EQ(t.Attributes, "");
   EXPECT_EQ(t.Contents, "");
+  EXPECT_EQ(t.Unfinished, unfinished) << "the tag that broke off, if any";
 }
 
 TEST_P(TagReaderTest, ReadsACalibrationBodyTagByTag) {
@@ -231,20 +233,21 @@ TEST_P(TagReaderTest, OnlyTagsUpToHighIxAreListed) {
 }
 
 TEST_P(TagReaderTest, HostileInputEndsInTheHighestIndex) {
-  const std::vector<std::string> hostile = {
-      "<corners>never closed\r\n[1,2]",             // closing tag never comes
-      "<corners attr=\"x\"",                        // opening tag never ends
-      "<landmark lat=\"1\" /",                      // self-closing tag cut off
-      "<!-- <corners>x</corners>",                  // unterminated comment
-      "<corners>a</corner s><corners>b</ corners>", // near misses are contents
-      "<",                                          // a lone bracket
-      std::string("<corners>\0\xff\x01</cor", 17),  // binary bytes, cut
+  // Each text, and the listed tag that it breaks off in.
+  const std::vector<std::pair<std::string, std::string>> hostile = {
+      {"<corners>never closed\r\n[1,2]", "corners"},             // closing tag never comes
+      {"<corners attr=\"x\"", "corners"},                        // opening tag never ends
+      {"<landmark lat=\"1\" /", "landmark"},                     // self-closing tag cut off
+      {"<!-- <corners>x</corners>", ""},                         // unterminated comment
+      {"<corners>a</corner s><corners>b</ corners>", "corners"}, // near misses are contents
+      {"<", ""},                                                 // a lone bracket
+      {std::string("<corners>\0\xff\x01</cor", 17), "corners"},  // binary bytes, cut
   };
-  for (const auto& text : hostile) {
+  for (const auto& [text, unfinished] : hostile) {
     Open(text);
     auto tags = All();
     ASSERT_EQ(tags.size(), 1u) << text;
-    ExpectEnd(tags[0]);
+    ExpectEnd(tags[0], unfinished);
     TearDown();
   }
 }
@@ -264,14 +267,14 @@ TEST_P(TagReaderTest, LimitsEndReadingInsteadOfGrowingWithoutBound) {
   small.MaxTagText = 64;
   small.MaxContents = 100;
   Open("<corners>" + std::string(101, 'c') + "</corners><utmzone>1</utmzone>");
-  ExpectEnd(Next(small));
+  ExpectEnd(Next(small), "corners");
   TearDown();
   Open("<landmark " + std::string(65, 'a') + "/><utmzone>1</utmzone>");
-  ExpectEnd(Next(small));
+  ExpectEnd(Next(small), "landmark");
   TearDown();
   // Stray brackets inside contents count against the contents limit too.
   Open("<corners>" + std::string(200, '<') + "</corners>");
-  ExpectEnd(Next(small));
+  ExpectEnd(Next(small), "corners");
   TearDown();
   // Exactly at the limits is still read.
   Open("<corners>" + std::string(100, 'c') + "</corners><landmark " + std::string(60, 'a') + "/>");

@@ -71,14 +71,52 @@ TEST(CodecBmp, OtherFormatsAreWrittenAsTwentyFourBitWithTheirColours) {
   }
 }
 
-TEST(CodecBmp, EmptyPictureRoundTrips) {
-  const fw::TPixelImage img = RandomImage(0, 0, fw::pf24bit, 1);
-  fw::TMemoryStream s;
-  fw::WriteBmp(s, img);
-  s.SetPosition(0);
-  const fw::TPixelImage back = fw::ReadBmp(s, "empty.bmp");
-  EXPECT_EQ(back.Width, 0);
-  EXPECT_EQ(back.Height, 0);
+TEST(CodecBmp, PicturesWithAZeroSideRoundTrip) {
+  for (fw::TPixelFormat f : {fw::pf4bit, fw::pf24bit, fw::pf32bit})
+    for (auto [w, h] : {std::pair{0, 0}, std::pair{0, 1032}, std::pair{1032, 0}}) {
+      const fw::TPixelImage img = RandomImage(w, h, f, 1);
+      fw::TMemoryStream s;
+      fw::WriteBmp(s, img);
+      s.SetPosition(0);
+      const fw::TPixelImage back = fw::ReadBmp(s, "empty.bmp");
+      EXPECT_EQ(back.Width, w) << int(f);
+      EXPECT_EQ(back.Height, h) << int(f);
+      EXPECT_TRUE(back.Bits.empty());
+    }
+}
+
+TEST(CodecBmp, EmptyPicturesNeedNoDataAndClaimAtMostASixteenBitSide) {
+  // A fuzzing finding: a run-length file of 0 x 1032 pixels was read, but
+  // the plain file written from it was refused as too short.
+  TBmpSpec s;
+  s.Width = 0;
+  s.Height = 1032;
+  s.Bpp = 8;
+  s.Compression = 1;
+  s.Palette = {fw::clWhite};
+  s.Data = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
+  fw::TPixelImage img = ReadBytes(BuildBmp(s));
+  EXPECT_EQ(img.Width, 0);
+  EXPECT_EQ(img.Height, 1032);
+  fw::TMemoryStream out;
+  fw::WriteBmp(out, img);
+  out.SetPosition(0);
+  EXPECT_EQ(fw::ReadBmp(out, "again.bmp").Height, 1032);
+  // An empty picture may claim as many rows or columns as a 16-bit side
+  // holds, from no data at all; one more is refused by reader and writer.
+  for (bool wide : {false, true}) {
+    s = TBmpSpec{};
+    (wide ? s.Width : s.Height) = static_cast<int32_t>(fw::kMaxEmptyImageSide);
+    img = ReadBytes(BuildBmp(s));
+    EXPECT_EQ(wide ? img.Width : img.Height, fw::kMaxEmptyImageSide);
+    EXPECT_TRUE(img.Bits.empty());
+    (wide ? s.Width : s.Height) += 1;
+    EXPECT_NE(ErrorOf(BuildBmp(s)).find("claims too many rows or columns"), std::string::npos);
+    (wide ? img.Width : img.Height) += 1;
+    fw::TMemoryStream refused;
+    EXPECT_THROW(fw::WriteBmp(refused, img), fw::EInvalidGraphic);
+    EXPECT_EQ(refused.Size(), 0);
+  }
 }
 
 TEST(CodecBmp, ReadsPlainFilesOfEveryDepthBothRowOrders) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <random>
 
@@ -78,6 +79,19 @@ TEST(LatLongToUTM, CentralMeridianAndEquator) {
   EXPECT_GT(south.northing, 10000000.0 - 0.1);
   EXPECT_EQ(ToUTM(0.0, 10.0).northing, 0.0);
   EXPECT_GT(ToUTM(1e-7, 10.0).northing, 0.0);
+}
+
+TEST(LatLongToUTM, NorthingIsNeverNegativeAndTheLatitudeTellsTheHemisphere) {
+  constexpr double tiny = std::numeric_limits<double>::denorm_min();
+  for (double lat : {-45.0, -1e-7, -1e-300, -tiny, -0.0, 0.0, tiny, 1e-7, 45.0}) {
+    const Utm u = ToUTM(lat, 10.0);
+    EXPECT_FALSE(std::signbit(u.northing)) << lat;
+    EXPECT_LE(u.northing, 10000000.0) << lat;
+    double backLat, backLong;
+    UTMToLatLong(u.easting, u.northing, u.zone, lat < 0, gelWGS84, backLat, backLong);
+    EXPECT_NEAR(backLat, lat, 1e-9) << lat;
+    EXPECT_NEAR(backLong, 10.0, 1e-9) << lat;
+  }
 }
 
 TEST(LatLongToUTM, SpecialZonesUseTheirOwnMeridian) {

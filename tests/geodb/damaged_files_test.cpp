@@ -41,6 +41,26 @@ TEST_F(Damaged, FailedOpeningLeavesTheComponentClosed) {
   EXPECT_EQ(std::filesystem::file_size(File(".orvgdd")), 100u);
 }
 
+// Creating a database writes the data file's header whole; a power loss in
+// that write leaves a short header in a database without entries, which
+// opening writes anew instead of refusing the database for good.
+TEST_F(Damaged, HeaderCutShortWhileCreatingIsWrittenAgain) {
+  {
+    TGeoDB db(nullptr);
+    db.SetDBName(base);
+    ASSERT_EQ(db.NumEntries(), 0);
+  }
+  const Bytes header = Raw(".orvgdd");
+  ASSERT_EQ(header.size(), 260u);
+  WriteRaw(File(".orvgdd"), Slice(header, 0, 130));
+  TGeoDB db(nullptr);
+  db.SetDBName(base);
+  EXPECT_FALSE(db.Damaged());
+  EXPECT_EQ(Raw(".orvgdd"), header);
+  EXPECT_EQ(db.AddTown("T", 0, 0, {1, 2}, 0, 0, 0), 1);
+  EXPECT_EQ(db.Data(1).ItemId, 1);
+}
+
 TEST_F(Damaged, UnreadableFileIsNeverRecreated) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
   Build();

@@ -126,4 +126,24 @@ TEST_F(Lookup, SearchDataByNameKindAndClass) {
   EXPECT_EQ(db.SearchData("Graz"), 0);
 }
 
+TEST_F(Lookup, SearchDataFoldsTheCaseOfEveryWindows1252Letter) {
+  TGeoDB db(nullptr);
+  db.SetDBName(base);
+  db.AddTown("Šibenik", 0, 0, {43, 15}, 0, 0, 0);
+  db.AddTown("Œuvre", 0, 0, {1, 1}, 0, 0, 0);
+  db.AddTown("Žilina", 0, 0, {49, 18}, 0, 0, 0);
+  db.AddTown("Ÿ-Ville", 0, 0, {2, 2}, 0, 0, 0);
+  db.AddTown("Ærøskøbing", 0, 0, {54, 10}, 0, 0, 0);
+  db.AddTown("a×b", 0, 0, {3, 3}, 0, 0, 0);
+  EXPECT_EQ(db.SearchData("šIBENIK"), 1);
+  EXPECT_EQ(db.SearchData("œUVRE"), 2);
+  EXPECT_EQ(db.SearchData("žILINA"), 3);
+  EXPECT_EQ(db.SearchData("ÿ-ville"), 4);
+  EXPECT_EQ(db.SearchData("æRØSKØBING"), 5);
+  // × and ÷ sit where a capital and its small letter would; ß is no ÿ.
+  EXPECT_EQ(db.SearchData("a÷b"), 0);
+  EXPECT_EQ(db.SearchData("A×B"), 6);
+  EXPECT_EQ(db.SearchData("ß-ville"), 0);
+}
+
 } // namespace

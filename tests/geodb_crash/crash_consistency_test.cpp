@@ -195,6 +195,26 @@ TEST_F(CrashTest, KilledAtEveryFileChangingCall) {
   EXPECT_GT(kills, 100);
 }
 
+// The first change of a new database creates its files: killed at each
+// file-changing call of that, with and without a torn write, the files left
+// must open as a database (empty, or with the one entry).
+TEST_F(CrashTest, KilledWhileCreatingTheDatabase) {
+  int64_t points = 0;
+  for (const bool lazy : {false, true})
+    for (const bool torn : {false, true})
+      for (int64_t at = 1;; ++at) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        committed.clear();
+        const int64_t before = kills;
+        if (!Round(3, 1, lazy, {at, torn}, 0, "a")) return;
+        ++points;
+        if (kills == before) break;
+      }
+  std::printf("[ figures  ] %lld kill points while creating\n", static_cast<long long>(points));
+  EXPECT_GT(kills, 10);
+}
+
 TEST_F(CrashTest, KilledAtRandomMoments) {
   const char* env = std::getenv("KARTAVO_CRASH_SECONDS");
   const int seconds = env ? std::atoi(env) : 30;

@@ -73,6 +73,12 @@ void TViewerWindow::BuildFileMenu() {
   });
   file->addAction("&Copy to clipboard", QKeySequence::Copy, [this] { CopyToClipboard(); });
   file->addSeparator();
+  file->addAction("Print to P&DF...", [this] {
+    const QString name = QFileDialog::getSaveFileName(this, "Print to PDF", {}, "PDF (*.pdf)");
+    if (!name.isEmpty()) PrintToPdf(name);
+  });
+  file->addAction("&Print...", QKeySequence::Print, [this] { PrintWithDialog(); });
+  file->addSeparator();
   file->addAction("&Quit", QKeySequence::Quit, [this] { close(); });
 }
 

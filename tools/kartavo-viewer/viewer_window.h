@@ -8,6 +8,7 @@
 
 #include "kartavo/backend_qt/geoatlas_widget.h"
 #include "kartavo/backend_qt/geomap_widget.h"
+#include "kartavo/framework/printer.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QStackedWidget>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,10 @@ public:
   bool OpenAtlas(const QString& Folder);
   bool OpenLandmarks(const QString& FileName);
   bool SaveMap(const QString& FileName);
+  // The view as large as an A4 sheet (across for a wide view) takes it,
+  // centred, into a PDF file; or on a printer chosen in Qt's print dialog.
+  bool PrintToPdf(const QString& FileName);
+  bool PrintWithDialog();
   void CopyToClipboard();
   void SetMouseMode(quillon::TMouseActMode Mode);
   // The atlas's buttons: clicks on the map switch maps (zoom) or act in
@@ -78,6 +84,8 @@ private:
   void SyncModeActions();
   // The atlas shows another map: its views start a new history.
   void AtlasMapShown();
+  bool ViewIsLandscape();
+  void PrintOn(std::unique_ptr<fw::TPrinter> Printer);
   void RegisterFolder(const std::vector<std::string>& Files, std::vector<std::string>& Problems);
   bool ShowCoarsestMap(std::vector<std::string>& Problems);
 

@@ -1,6 +1,7 @@
 #include "landmark_files.h"
 
 #include "kartavo/geomap/landmarks/landmark_xml.h"
+#include "kartavo/package/exceptions.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,7 +43,13 @@ std::vector<TLandMark> ReadLandMarkSet(const std::string& FileName, const std::s
   if (!std::filesystem::is_regular_file(FileName))
     throw std::runtime_error(FileName + ": cannot open");
   std::vector<TLandMark> lms;
-  if (!LoadLandMarkFile(FileName, DataID, lms))
+  bool found = false;
+  try {
+    found = LoadLandMarkFile(FileName, DataID, lms);
+  } catch (const EORVGeoMapError& e) { // a broken tag: nothing is converted or summarised
+    throw std::runtime_error(FileName + ": " + e.what());
+  }
+  if (!found)
     throw std::runtime_error(FileName + ": no landmark section" +
                              (DataID.empty() ? std::string() : " \"" + DataID + "\""));
   return lms;

@@ -22,8 +22,10 @@
 //     the tag itself when it has no contents); the next call continues there.
 // When no further listed tag can be read — end of input inside a tag or a
 // comment, a closing tag that never comes, or a limit below exceeded — the
-// result is HighIx with Attributes and Contents empty. A negative HighIx
-// reads nothing.
+// result is HighIx with Attributes and Contents empty; when it was a listed
+// tag or its element that broke off, Unfinished (when given) receives the
+// tag's name as listed, and is emptied otherwise. A negative HighIx reads
+// nothing.
 #pragma once
 
 #include "kartavo/companion/quillon.h"
@@ -43,9 +45,9 @@ struct TTagReaderLimits {
 
 int ReadNextTagInTextFile(fw::TTextFile& F, std::span<const std::string_view> Tags, int HighIx,
                           std::string& Attributes, std::string& Contents,
-                          const TTagReaderLimits& Limits);
+                          const TTagReaderLimits& Limits, std::string* Unfinished = nullptr);
 int ReadNextTagInStream(fw::TStream& S, std::span<const std::string_view> Tags, int HighIx,
                         std::string& Attributes, std::string& Contents,
-                        const TTagReaderLimits& Limits);
+                        const TTagReaderLimits& Limits, std::string* Unfinished = nullptr);
 
 } // namespace quillon

@@ -20,9 +20,15 @@ namespace fw {
 [[noreturn]] void RaiseWriteError(const char* kind, const std::string& name,
                                   const std::string& reason);
 
+// A picture without pixels (one side 0) costs no storage, but whoever walks
+// its rows or columns still pays for each: its other side is kept to what a
+// 16-bit side can hold, by the readers and by the BMP writer alike.
+constexpr int64_t kMaxEmptyImageSide = 65535;
+
 // Refuses dimensions that are negative, beyond kMaxImagePixels, refused by
 // the caller's sizeCheck, or more than maxPixelsPerByte times the encoded
-// data can describe. Call before allocating.
+// data can describe. Call before allocating. A picture with a zero side
+// needs no data; its other side must be within kMaxEmptyImageSide.
 void CheckImageDimensions(const char* kind, const std::string& name, int64_t width, int64_t height,
                           int64_t dataBytes, int64_t maxPixelsPerByte,
                           const TImageSizeCheck& sizeCheck);

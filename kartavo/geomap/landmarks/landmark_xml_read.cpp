@@ -70,6 +70,9 @@ enum TAttr : uint8_t {
   aCapFst,
   kAttrCount
 };
+// The look's six attributes stand together, as ScanSymbolLook reads them.
+static_assert(LandMarkAttributeNames[aColorFG] == "colorfg" &&
+              LandMarkAttributeNames[aLeng] == "leng" && aLeng == aColorFG + 5);
 
 } // namespace
 
@@ -83,12 +86,7 @@ TLandMark LandMarkFromAttributes(std::string_view Attributes) {
   lm.Tag = Integer(v[aUserTag]);
   TSymbolProperties& s = lm.SymbolProps;
   s.Kind = ElementFromWord(v[aElement]);
-  s.FGColor = ScanXmlColor(v[aColorFG]);
-  s.BGColor = ScanXmlColor(v[aColorBG]);
-  s.Size = Integer(v[aSize]);
-  s.Transparent = ScanXmlBool(v[aTransp]);
-  s.Direction = Integer(v[aDir]);
-  s.Length = Integer(v[aLeng]);
+  ScanSymbolLook(v, aColorFG, s);
   lm.Identifier = Text<15>(v[aId]);
   lm.Time = Date(v[aDate]);
   TLMTextProperties& c = lm.Caption;

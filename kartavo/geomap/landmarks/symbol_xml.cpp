@@ -22,6 +22,9 @@ enum TAttr : uint8_t {
   aDir,
   aLeng
 };
+// The look's six attributes stand together, as ScanSymbolLook reads them.
+static_assert(SymbolAttributeNames[aColorFG] == "colorfg" &&
+              SymbolAttributeNames[aLeng] == "leng" && aLeng == aColorFG + 5);
 
 std::string Quoted(std::string_view name, std::string_view value) {
   return " " + std::string(name) + "=\"" + std::string(value) + "\"";
@@ -45,14 +48,8 @@ TSymbol SymbolFromAttributes(std::string_view Attributes) {
   TSymbol s = DefaultSymbolRecord();
   s.Category = ScanXmlInteger(v[aCategory]);
   s.Name = fw::ShortString<40>::FromBytes(DecodeXmlText(v[aName]));
-  TSymbolProperties& p = s.Properties;
-  p.FGColor = ScanXmlColor(v[aColorFG]);
-  p.BGColor = ScanXmlColor(v[aColorBG]);
-  p.Size = ScanXmlInteger(v[aSize]);
-  p.Direction = ScanXmlInteger(v[aDir]);
-  p.Length = ScanXmlInteger(v[aLeng]);
-  p.Transparent = ScanXmlBool(v[aTransp]);
-  p.Kind = SymbolElementFromWord(v[aElement]);
+  ScanSymbolLook(v, aColorFG, s.Properties);
+  s.Properties.Kind = SymbolElementFromWord(v[aElement]);
   return s;
 }
 

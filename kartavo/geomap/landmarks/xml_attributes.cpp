@@ -2,6 +2,7 @@
 
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/detail/text_scan.h"
+#include "kartavo/geomap/detail/calib_xml_numbers.h"
 
 #include <charconv>
 #include <cmath>
@@ -66,6 +67,17 @@ std::string XmlDouble(double Value) {
 
 bool ScanXmlBool(std::string_view Value) {
   return fw::LowerAscii(Value).find("true") != std::string::npos;
+}
+
+void ScanSymbolLook(std::span<const std::string_view> Values, size_t First,
+                    TSymbolProperties& Props) {
+  const std::span<const std::string_view> v = Values.subspan(First, 6);
+  Props.FGColor = ScanXmlColor(v[0]);
+  Props.BGColor = ScanXmlColor(v[1]);
+  Props.Size = ScanXmlInteger(v[2]);
+  Props.Transparent = ScanXmlBool(v[3]);
+  Props.Direction = ScanXmlInteger(v[4]);
+  Props.Length = ScanXmlInteger(v[5]);
 }
 
 } // namespace kartavo::detail

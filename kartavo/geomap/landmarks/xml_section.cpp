@@ -7,6 +7,7 @@
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/detail/calib_xml_text.h"
 #include "kartavo/geomap/landmarks/detail/xml_attributes.h"
+#include "kartavo/package/exceptions.h"
 
 namespace kartavo {
 
@@ -38,6 +39,12 @@ bool ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags,
   for (;;) {
     const int tag = Tags(attributes, contents);
     if (tag == xtGeoMapEnd || tag == xtInvalidTag) return true;
+    // What follows an element that is never closed cannot be told apart
+    // from its contents: rather than end quietly, say so.
+    if (tag == xtUnfinishedTag)
+      throw EORVGeoMapError("<" + std::string(Element) + "> section: the <" + attributes +
+                            "> tag breaks off (the text ends inside it or its closing tag never "
+                            "comes); what follows it cannot be read");
     Visit(tag, attributes);
   }
 }

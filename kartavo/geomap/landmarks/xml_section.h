@@ -27,7 +27,9 @@ KARTAVO_API bool IsSectionHeader(std::string_view Line, std::string_view Element
 // Reads lines up to the first matching header; false when the input ends
 // first (nothing else happens). Then calls Begin, and Visit for every tag up
 // to "/geomap" or the end with its index in XMLTagNames and its attribute
-// text. Errors of the sources pass through.
+// text. A tag or element that breaks off (the input ends inside it, or its
+// closing tag never comes) raises EORVGeoMapError naming it; what was
+// visited stays. Errors of the sources pass through.
 KARTAVO_API bool
 ReadXmlSection(const TXmlLineSource& Lines, const TXmlTagSource& Tags, std::string_view Element,
                const std::string& DataID, const std::function<void()>& Begin,

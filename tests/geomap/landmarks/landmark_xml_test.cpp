@@ -7,6 +7,7 @@
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
 #include "kartavo/geomap/landmarks/landmark_xml.h"
+#include "kartavo/package/exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(LandmarkFileRead, SectionsAreFoundByIdentifierInAnyCase) {
   const std::string text = Header("first") + Mark("lat=\"1\"") + "</gmlandmarks>\r\n" +
                            Mark("lat=\"7\"") + "</geomap>\r\n" + Header("  HARBOUR ") +
                            Mark("lat=\"2\"") + "</gmlandmarks>\r\n" + Header("harbour") +
-                           Mark("lat=\"3\"");
+                           Mark("lat=\"3\"") + "</gmlandmarks>\r\n";
   auto harbour = Read(text, "Harbour");
   ASSERT_TRUE(harbour);
   ASSERT_EQ(harbour->size(), 1u);
@@ -50,6 +51,40 @@ TEST(LandmarkFileRead, SectionsAreFoundByIdentifierInAnyCase) {
   EXPECT_FALSE(Read("<gmlandmarks id=\"x\">\r\n" + Mark("lat=\"1\""), "")) << "no signature";
   std::vector<TLandMark> untouched;
   EXPECT_FALSE(LoadLandMarkFile("/nonexistent/lm.xml", "", untouched));
+}
+
+// A later section is an element of its own: its landmarks are not the
+// reader's. When it is never closed, or the text ends inside a tag, nothing
+// after that point can be read: the reader says so instead of ending quietly,
+// and keeps the landmarks read before.
+TEST(LandmarkFileRead, LandmarksOfLaterSectionsAreNotTakenAndBrokenTagsAreReported) {
+  const std::string later =
+      Header("a") + Mark("lat=\"1\"") + "</gmlandmarks>\r\n" + Header("b") + Mark("lat=\"2\"");
+  auto a = Read(later + "</gmlandmarks>\r\n" + Mark("lat=\"3\""), "a");
+  ASSERT_TRUE(a);
+  ASSERT_EQ(a->size(), 2u);
+  EXPECT_EQ((*a)[1].Latitude, 3);
+  auto b = Read(later, "b");
+  ASSERT_TRUE(b) << "the section's own opening is not an element to close";
+  ASSERT_EQ(b->size(), 1u);
+  EXPECT_EQ((*b)[0].Latitude, 2);
+
+  TScratchDir dir;
+  for (const auto& [text, tag] : {std::pair{later, std::string("<gmlandmarks>")},
+                                  std::pair{Header("a") + Mark("lat=\"1\"") + "<landmark lat=\"2\"",
+                                            std::string("<landmark>")}}) {
+    WriteBytes(dir.File("broken.xml"), text);
+    std::vector<TLandMark> lms;
+    try {
+      LoadLandMarkFile(dir.File("broken.xml"), "a", lms);
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const EORVGeoMapError& e) {
+      EXPECT_NE(std::string(e.what()).find("the " + tag + " tag breaks off"), std::string::npos)
+          << e.what();
+    }
+    ASSERT_EQ(lms.size(), 1u);
+    EXPECT_EQ(lms[0].Latitude, 1);
+  }
 }
 
 TEST(LandmarkFileRead, TagOnTheHeaderLineIsNotRead) {

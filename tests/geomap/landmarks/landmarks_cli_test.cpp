@@ -41,6 +41,14 @@ TEST(LandmarksCli, InfoSummarisesASection) {
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("no landmark section \"french\""), std::string::npos) << r.Out;
   EXPECT_EQ(RunCli("landmarks info").Status, 2);
+  // A file that breaks off inside a tag gives no summary of what was read before.
+  const std::string text = ReadBytes(dir.File("ch.xml"));
+  WriteBytes(dir.File("cut.xml"), text.substr(0, text.rfind("/>")));
+  r = RunCli("landmarks info " + dir.File("cut.xml"));
+  EXPECT_EQ(r.Status, 1);
+  EXPECT_NE(r.Out.find("cut.xml: <gmlandmarks> section: the <landmark> tag breaks off"),
+            std::string::npos)
+      << r.Out;
 }
 
 TEST(LandmarksCli, ConvertsToGeoJsonAndBackToEqualLandmarks) {

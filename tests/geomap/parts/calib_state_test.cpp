@@ -104,5 +104,20 @@ TEST(CalibState, LinePointsKeepTheirLineForRestoring) {
   EXPECT_EQ(calib.Data.CalLines[1].LineType, gtlParallel);
 }
 
+// A damaged record with counts out of range is edited by the counts its
+// arrays can hold: a negative line count starts the lines afresh at 1.
+TEST(CalibState, EditsOfARecordWithCountsOutOfRangeStayInsideTheArrays) {
+  TCalibState calib;
+  calib.Model = cmParabolicIp;
+  calib.Data.NumCalLines = -5;
+  ASSERT_TRUE(calib.AddLinePoint(gtlMeridian, 8.5, {10, 10}));
+  EXPECT_EQ(calib.Data.NumCalLines, 1);
+  EXPECT_EQ(calib.Data.CalLines[1].CalPoints[1], (quillon::TPoint{10, 10}));
+  calib.Data.CalLines[1].NumPoints = MaxLinePoints + 7;
+  EXPECT_FALSE(calib.AddLinePoint(gtlMeridian, 8.5, {11, 11})) << "the line is full";
+  EXPECT_TRUE(calib.RemoveLinePoint(gtlMeridian, 8.5, {10, 10}));
+  EXPECT_EQ(calib.Data.CalLines[1].NumPoints, MaxLinePoints - 1);
+}
+
 } // namespace
 } // namespace kartavo

@@ -3,7 +3,6 @@
 #include "render_test_support.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 
@@ -28,18 +27,8 @@ void Trace(TGeoMap& map, fw::TColor color, bool invert,
     ASSERT_TRUE(map.RecordMouseTrace(p.X, p.Y));
 }
 
-fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
-
 // A 600 x 400 plain green map from 48N 6E to 44N 12E.
-void LoadEquiRectMap(TGeoMap& map) {
-  auto picture = Blank(600, 400, 0x00C000);
-  map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
-}
+void LoadGreenMap(TGeoMap& map) { LoadEquiRectMap(map, 0x00C000); }
 
 TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
   TGeoMap map(nullptr);
@@ -66,7 +55,7 @@ TEST(GeoMapPaint, EmptyDisplayShowsMessageFrameAndTraceButCallsNoEvent) {
 TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
   TGeoMap map(nullptr);
   map.SetBounds(0, 0, 600, 400);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.SetShowGraticule(sgLines);
   std::vector<std::string> seen;
   // Each event looks at a pixel of the graticule (parallel 46N, row 200) and
@@ -91,7 +80,7 @@ TEST(GeoMapPaint, LayersAndEventsComeInTheirOrder) {
 
 TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
   TGeoMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.SetShowGraticule(sgLines);
   map.AddLandMark(46.5, 7.5, 0);
   map.AddLandMark(46.5, 8.5, 0);
@@ -114,7 +103,7 @@ TEST(GeoMapPaint, LandmarksBetweenGraticuleAndHostDataHighlightAfter) {
 
 TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
   TGeoMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   const TImageLayerCounts start = map.ImageLayerCounts();
   auto rebuilds = [&] { return map.ImageLayerCounts().CacheRebuilds - start.CacheRebuilds; };
   auto direct = [&] { return map.ImageLayerCounts().DirectStretches - start.DirectStretches; };
@@ -140,7 +129,7 @@ TEST(GeoMapPaint, CacheRuleAcrossRenderings) {
 
 TEST(GeoMapPaint, InvisibleControlShowsOnlyTraceAndFrame) {
   TGeoMap map(nullptr);
-  LoadEquiRectMap(map);
+  LoadGreenMap(map);
   map.Paint();
   const fw::TColor shown = At(map, 250, 250);
   map.SetVisible(false);

@@ -3,7 +3,6 @@
 #include "render_test_support.h"
 
 #include "kartavo/framework/canvas.h"
-#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/geomap_control.h"
 #include "kartavo/geomap/render/trace_drawing.h"
 
@@ -12,18 +11,10 @@
 namespace rendertest {
 namespace {
 
-fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
-
 // A 600 x 400 grey map from 48N 6E to 44N 12E in a control of the same size.
 void Load(TGeoMap& map) {
   map.SetBounds(0, 0, 600, 400);
-  auto picture = Blank(600, 400, 0x808080);
-  map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
+  LoadEquiRectMap(map, 0x808080);
 }
 
 TEST(MouseTrace, RecordingDrawsEachSegmentAtOnceAndStrokesStayApart) {

@@ -3,8 +3,10 @@
 
 #include "../../framework/gfx_test_support.h"
 #include "kartavo/framework/bitmap.h"
+#include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/geo_conversion.h"
+#include "kartavo/geomap/geomap_control.h"
 
 #include <memory>
 
@@ -60,6 +62,21 @@ inline std::unique_ptr<TSampleMap> UTMMap() {
 inline std::unique_ptr<fw::TBitmap> Blank(int w, int h, fw::TColor fill = fw::clWhite,
                                           fw::TPixelFormat format = fw::pf24bit) {
   return gfxtest::MakeBitmap(w, h, fill, format);
+}
+
+// What a pixel of colour c reads back as on the control's 15-bit surface.
+inline fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
+
+// Loads a 600 x 400 map of one colour from 48N 6E to 44N 12E into the
+// control, calibrated by its corners as EquiRectMap.
+inline void LoadEquiRectMap(TGeoMap& map, fw::TColor fill) {
+  auto picture = Blank(600, 400, fill);
+  map.SetMapBitMap(picture.get());
+  map.SetCalibModel(cmEquiRect);
+  map.AddCalibPoint(48.0, 6.0, 0, 0);
+  map.AddCalibPoint(48.0, 12.0, 600, 0);
+  map.AddCalibPoint(44.0, 6.0, 0, 400);
+  map.AddCalibPoint(44.0, 12.0, 600, 400);
 }
 
 inline int CountColor(const fw::TBitmap& bmp, fw::TColor c) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "kartavo/framework/detail/text_scan.h"
+#include "kartavo/geomap/landmark_records.h"
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,12 @@ std::string XmlDouble(double Value);
 inline std::string_view XmlBool(bool Value) { return Value ? "TRUE" : "FALSE"; }
 // True when the value contains "true" in any letter case.
 bool ScanXmlBool(std::string_view Value);
+
+// The look of a symbol but its kind, from the values of the attributes
+// colorfg, colorbg, size, transp, dir and leng, which both the landmark and
+// the symbol element hold in this order from Values[First] on.
+void ScanSymbolLook(std::span<const std::string_view> Values, size_t First,
+                    TSymbolProperties& Props);
 
 template <typename Visit> void ForEachAttribute(std::string_view text, Visit visit) {
   size_t pos = 0;
