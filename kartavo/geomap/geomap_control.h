@@ -14,6 +14,7 @@
 #include "kartavo/framework/codec_progress.h"
 #include "kartavo/framework/controls.h"
 #include "kartavo/framework/export.h"
+#include "kartavo/framework/printer.h"
 #include "kartavo/framework/stream.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geobasics/hemisphere.h"
@@ -373,6 +374,10 @@ public:
   // (PosHoriz, PosVert), filling Width x Height printer pixels.
   void CopyToOpenPrinter(quillon::TPoint TopLeft, int32_t Scale, int32_t PosHoriz, int32_t PosVert,
                          int32_t Width, int32_t Height);
+  // Printer pixels per map-image pixel at 1 : Scale on the current printer.
+  double PrintMagnification(int32_t Scale) const {
+    return MapScaleMagnification("PrintMagnification", Scale, fw::Printer().PixelsPerInch());
+  }
   // The size in printer pixels of MapWindow printed at 1 : Scale on the
   // current printer; 0 for an empty or inverted side.
   void CalcExtentsOfPrint(const fw::TRect& MapWindow, int32_t Scale, int32_t& Width,

@@ -1,5 +1,6 @@
 // `kartavo db`: inspect and change a geographic database file set.
 #include "cli.h"
+#include "db_open.h"
 
 #include "kartavo/framework/date_time.h"
 #include "kartavo/framework/errors.h"
@@ -22,6 +23,9 @@ namespace {
 
 using kartavo::TgdbData;
 using kartavo::TGeoDB;
+using kcli::Access;
+using kcli::CheckDatabaseName;
+using kcli::OpenDB;
 
 // A bar on standard error while it is a terminal, fed by the progress event.
 class ProgressBar {
@@ -46,49 +50,6 @@ private:
 };
 
 [[noreturn]] void BadInput(const std::string& text) { throw std::runtime_error(text); }
-
-// A database is named with or without one of its own extensions (.orvgds,
-// .orvgdd, .orvgi0 ... .orvgi4, any case); any other dot belongs to the
-// name ("roads.2024"), so the summary extension goes on before the
-// database drops the last extension of the name it is given.
-std::string CheckDatabaseName(std::string& name) {
-  if (name.find_first_not_of(" \t") == std::string::npos) return "the database name is empty";
-  const size_t dot = name.find_last_of("./");
-  std::string ext = dot == std::string::npos || name[dot] == '/' ? "" : name.substr(dot);
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  const bool own = ext == kartavo::kSummarySuffix || ext == kartavo::kDataSuffix ||
-                   (ext.size() == kartavo::kIndexSuffix.size() + 1 &&
-                    ext.compare(0, kartavo::kIndexSuffix.size(), kartavo::kIndexSuffix) == 0 &&
-                    ext.back() >= '0' && ext.back() <= '4');
-  if (!own) name += kartavo::kSummarySuffix;
-  return {};
-}
-
-enum class Access { Read, Change, Create };
-
-// Opens a database: reading never creates or changes a file (it opens
-// read-only), changing needs an existing database, only the adding commands
-// may create one. Reading a damaged database says so on standard error and
-// ends with exit status 1; changing it is refused by the database itself.
-std::unique_ptr<TGeoDB> OpenDB(const std::string& name, Access access) {
-  const kartavo::TGdbFileNames files =
-      kartavo::TGdbFileNames::FromBase(kartavo::TGdbFileNames::BaseOf(name));
-  if (access != Access::Create && !std::filesystem::exists(files.Summary) &&
-      !std::filesystem::exists(files.Data))
-    BadInput("database \"" + name + "\" does not exist");
-  auto db = std::make_unique<TGeoDB>(nullptr);
-  db->SetName("kartavo");
-  db->SetReadOnly(access == Access::Read);
-  db->SetDBName(name);
-  if (access == Access::Read && db->Damaged()) {
-    std::cerr << "kartavo: warning: database \"" << name << "\" is damaged ("
-              << db->Damage().front()
-              << "); what is shown may be incomplete; see `kartavo db check`\n";
-    kcli::SetExitCode(kcli::exitBadInput);
-  }
-  return db;
-}
 
 int EntryNumber(const TGeoDB& db, const std::string& text) {
   int n = 0;

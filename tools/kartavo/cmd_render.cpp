@@ -1,7 +1,8 @@
 // kartavo render: a calibrated map as the map control shows it, with
 // graticule or UTM grid, calibration points, landmarks and a trace, written
-// as a PNG or JPEG picture.
+// as a PNG or JPEG picture, or printed on a page of a PDF file.
 #include "cli.h"
+#include "print_map.h"
 #include "render_map.h"
 
 #include <memory>
@@ -20,7 +21,30 @@ void AddRenderCommand(CLI::App& root) {
       ->required()
       ->check(CLI::ExistingFile);
   sub->add_option("ID", r->Id, "Data identifier of the calibration (default: the first one)");
-  sub->add_option("-o,--output", r->Output, "Picture to write: .png, .jpg or .jpeg")->required();
+  sub->add_option("-o,--output", r->Output, "Picture to write: .png, .jpg or .jpeg");
+  auto pr = std::make_shared<PrintRequest>();
+  auto paper = std::make_shared<std::string>("a4");
+  auto* print = sub->add_option("--print", pr->Pdf,
+                                "Print the view on one page of this PDF file (send it to a "
+                                "printer with lp)");
+  sub->add_option("--scale", pr->Scale,
+                  "Print at the map scale 1 : SCALE, the page filled around the view's centre "
+                  "(default: the view fitted to the page)")
+      ->check(CLI::Range(1, 2000000000))
+      ->needs(print);
+  sub->add_option("--dpi", pr->Ppi, "Printer resolution in pixels per inch")
+      ->check(CLI::Range(fw::TPrinter::MinPixelsPerInch, fw::TPrinter::MaxPixelsPerInch))
+      ->capture_default_str()
+      ->needs(print);
+  sub->add_option("--paper", *paper,
+                  "Paper: a4, a4-landscape, a3, a3-landscape, letter, letter-landscape or WxH "
+                  "in mm")
+      ->capture_default_str()
+      ->needs(print);
+  sub->add_option("--margin", pr->MarginMM, "Margin around the print in mm")
+      ->check(CLI::Range(0.0, 100.0))
+      ->capture_default_str()
+      ->needs(print);
   sub->add_option("--size", *size, "Control size WxH in pixels (default: the map image's size)");
   sub->add_option("--zoom", r->Zoom, "Magnification: control pixels per map-image pixel")
       ->check(CLI::Range(1e-3, 1e3));
@@ -63,7 +87,14 @@ void AddRenderCommand(CLI::App& root) {
     if (topLeft->size() == 2) q.TopLeft = std::pair((*topLeft)[0], (*topLeft)[1]);
     if (!landmarks->empty()) q.Landmarks = (*landmarks)[0];
     if (landmarks->size() == 2) q.LandmarksId = (*landmarks)[1];
-    RenderMapToFile(q);
+    if (q.Output.empty() && pr->Pdf.empty())
+      throw CLI::ValidationError("-o", "give a picture to write (-o) or a PDF to print (--print)");
+    if (!q.Output.empty()) RenderMapToFile(q);
+    if (!pr->Pdf.empty()) {
+      PrintRequest p = *pr;
+      p.Paper = ParsePaper(*paper);
+      PrintMapToPdf(q, p);
+    }
   });
 }
 

@@ -114,9 +114,7 @@ void WritePictureFile(const std::string& Output, const fw::TPixelImage& Picture)
     fw::WriteJpegFile(Output, Picture);
 }
 
-void RenderMapToFile(const RenderRequest& q) {
-  CheckPictureName(q.Output);
-  TGeoMap map(nullptr);
+void PrepareMap(TGeoMap& map, const RenderRequest& q) {
   map.SetSuppressPaint(true);
   LoadCalibration(map, q);
   map.SetAntiAlias(q.AntiAlias);
@@ -128,6 +126,12 @@ void RenderMapToFile(const RenderRequest& q) {
   if (!q.Landmarks.empty()) LoadLandmarks(map, q);
   if (!q.Trace.empty()) LoadTrace(map, q.Trace);
   map.SetSuppressPaint(false);
+}
+
+void RenderMapToFile(const RenderRequest& q) {
+  CheckPictureName(q.Output);
+  TGeoMap map(nullptr);
+  PrepareMap(map, q);
   map.Paint();
   // The control's surface holds the picture in 24 bits, at the control's size.
   WritePictureFile(q.Output, map.Surface()->PixelImage());

@@ -8,6 +8,10 @@
 #include <string>
 #include <utility>
 
+namespace kartavo {
+class TGeoMap;
+}
+
 namespace kcli {
 
 struct RenderRequest {
@@ -28,6 +32,10 @@ struct RenderRequest {
   int Frame = 1; // frame style 0 ... 5
 };
 
+// Loads the calibration, map image, landmarks and trace into the control
+// and sets up its view as the request asks, without painting; raises as
+// RenderMapToFile.
+void PrepareMap(kartavo::TGeoMap& map, const RenderRequest& request);
 // Refuses (std::runtime_error naming it) an output name that is neither
 // .png nor .jpg / .jpeg, before any work is done.
 void CheckPictureName(const std::string& Output);

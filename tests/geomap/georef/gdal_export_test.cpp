@@ -82,7 +82,8 @@ TEST(GdalExport, GdalReadsTheWorldFileAndWarpsTheVrtOfAJpegMap) {
   EXPECT_NE(info.Out.find("ID[\"EPSG\",4326]"), std::string::npos) << info.Out;
   for (const char* order : {"1", "2"}) {
     const std::string out = dir.File(std::string("warped") + order + ".tif");
-    const TRun warp = RunCommand(std::string("gdalwarp -q -order ") + order + " " + vrt + " " + out);
+    const TRun warp =
+        RunCommand(std::string("gdalwarp -q -order ") + order + " " + vrt + " " + out);
     ASSERT_EQ(warp.Status, 0) << warp.Out;
     const TRun warped = RunCommand("gdalinfo " + out);
     const auto [ox, oy] = Pair(warped.Out, "Origin");
@@ -134,6 +135,29 @@ TEST(GdalExport, PaletteBmpInUtmBecomesThreeBandsInItsZone) {
   // Indexes 3 and 7 alternate: palette greys 0x30 and 0x70 in every band.
   EXPECT_EQ(Count(info.Out, "Minimum=48.000, Maximum=112.000, Mean=80.000"), 3) << info.Out;
   EXPECT_EQ(Count(info.Out, "Band "), 3) << info.Out;
+}
+
+// A VRT written into another folder finds the map image through a relative
+// path, so that the pair can be moved together.
+TEST(GdalExport, AVrtElsewhereReachesTheImageRelatively) {
+  REQUIRE_GDAL();
+  TScratchDir dir;
+  std::filesystem::create_directories(dir.Path() / "maps");
+  std::filesystem::create_directories(dir.Path() / "gdal");
+  fw::WriteJpegFile(dir.File("maps/map.jpg"), testing::Picture(400, 300));
+  const std::string xml = dir.File("maps/map.xml");
+  ASSERT_EQ(
+      RunCli("calib fit --model equirect --size 400 300 --map map.jpg -o " + xml, LatLonPoints)
+          .Status,
+      0);
+  const std::string vrt = dir.File("gdal/map.vrt");
+  ASSERT_EQ(RunCli("calib export " + xml + " --vrt " + vrt).Status, 0);
+  EXPECT_NE(testing::ReadBytes(vrt).find(
+                "<SourceFilename relativeToVRT=\"1\">../maps/map.jpg</SourceFilename>"),
+            std::string::npos);
+  const TRun info = RunCommand("gdalinfo -stats " + vrt);
+  ASSERT_EQ(info.Status, 0) << info.Out;
+  EXPECT_EQ(Count(info.Out, "Minimum=128.000, Maximum=128.000"), 3) << info.Out; // the grey picture
 }
 
 TEST(GdalExport, ExportRefusesWhatItCannotWrite) {
