@@ -36,21 +36,16 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// Each argument is passed as one word, whatever it holds.
-inline CliResult RunCli(std::initializer_list<std::string> args, const std::string& input = "") {
+// Runs a shell command line with the input on its standard input. Out holds
+// what it printed on standard output, Err on standard error; a line that
+// ends in 2>&1 has both in Out, in the order printed.
+inline CliResult RunShell(const std::string& line, const std::string& input = "") {
   namespace fs = std::filesystem;
   const fs::path dir = fs::temp_directory_path() / ("kartavo-cli-" + std::to_string(getpid()));
   fs::create_directories(dir);
   std::ofstream(dir / "in", std::ios::binary) << input;
-  std::string command = "'" KARTAVO_CLI "'";
-  for (const std::string& a : args) {
-    std::string quoted;
-    for (char c : a)
-      quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += " '" + quoted + "'";
-  }
-  command += " <'" + (dir / "in").string() + "' >'" + (dir / "out").string() + "' 2>'" +
-             (dir / "err").string() + "'";
+  const std::string command = "(" + line + ") <'" + (dir / "in").string() + "' >'" +
+                              (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
   const int raw = std::system(command.c_str());
   CliResult r;
   r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -58,6 +53,29 @@ inline CliResult RunCli(std::initializer_list<std::string> args, const std::stri
   r.Err = ReadWhole(dir / "err");
   fs::remove_all(dir);
   return r;
+}
+
+// Runs a shell command line: its exit status and, in Out, all it printed.
+inline CliResult RunCommand(const std::string& line) { return RunShell(line + " 2>&1"); }
+
+// Runs the kartavo program; each argument is passed as one word, whatever
+// it holds.
+inline CliResult RunCli(std::initializer_list<std::string> args, const std::string& input = "") {
+  std::string command = "'" KARTAVO_CLI "'";
+  for (const std::string& a : args) {
+    std::string quoted;
+    for (char c : a)
+      quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += " '" + quoted + "'";
+  }
+  return RunShell(command, input);
+}
+
+// Runs the kartavo program with arguments written as in a shell command line
+// (words split at blanks, redirections allowed); Out holds all it printed,
+// standard error too.
+inline CliResult RunCliLine(const std::string& args, const std::string& input = "") {
+  return RunShell("'" KARTAVO_CLI "' " + args + " 2>&1", input);
 }
 
 } // namespace kartavo::clitest
