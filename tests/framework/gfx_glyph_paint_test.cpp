@@ -2,6 +2,8 @@
 // encode: random coverage (empty, partial and full pixels), colours, places
 // across the clip's edges and clips inside the image, on raw noise, in every
 // format; glyphs as narrow as a letter and as wide as a line of text.
+#include "gfx_test_support.h"
+
 #include "kartavo/framework/detail/glyph_paint.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +13,7 @@
 namespace fw {
 namespace {
 
-TPixelImage RawNoise(int w, int h, TPixelFormat format, std::mt19937& rng) {
-  TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = format;
-  img.Bits.resize(static_cast<size_t>(img.Stride() * h));
-  for (uint8_t& b : img.Bits)
-    b = static_cast<uint8_t>(rng());
-  return img;
-}
+using gfxtest::RawNoise;
 
 TGlyphImage RandomGlyph(std::mt19937& rng) {
   TGlyphImage g;

@@ -41,16 +41,7 @@ std::string RandomText(std::mt19937& rng) {
   return text;
 }
 
-TPixelImage RawNoise(int w, int h, TPixelFormat format, std::mt19937& rng) {
-  TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = format;
-  img.Bits.resize(static_cast<size_t>(img.Stride() * h));
-  for (uint8_t& b : img.Bits)
-    b = static_cast<uint8_t>(rng());
-  return img;
-}
+using gfxtest::RawNoise;
 
 // The line's glyphs painted one by one the plain way, its cell's top-left
 // corner at (x, y).
