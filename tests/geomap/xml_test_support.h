@@ -2,12 +2,11 @@
 // reads, and the calibration of the documented example text.
 #pragma once
 
+#include "../cli_run.h"
 #include "kartavo/geomap/calib_records.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,31 +48,10 @@ inline void WriteBytes(const std::string& file, const std::string& bytes) {
   out << bytes;
 }
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-};
-
-// Runs a shell command line; its exit status and everything it printed
-// (standard error too).
-inline TRun RunCommand(const std::string& command) {
-  TRun r;
-  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-    r.Out.append(buf, n);
-  const int status = ::pclose(p);
-  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-// Runs the kartavo program with the arguments and standard input.
-inline TRun RunCli(const std::string& args, const std::string& input = "") {
-  TScratchDir dir;
-  const std::string in = dir.File("stdin.txt");
-  WriteBytes(in, input);
-  return RunCommand(std::string(KARTAVO_CLI) + " " + args + " < " + in);
-}
+// The kartavo program and shell lines run as a user runs them.
+using TRun = clitest::CliResult;
+using clitest::RunCliLine;
+using clitest::RunCommand;
 
 // Joins lines, each ended by the given line break.
 inline std::string JoinLines(const std::vector<std::string>& lines, const std::string& eol) {

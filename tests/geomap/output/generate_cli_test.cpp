@@ -1,8 +1,8 @@
 // kartavo generate and kartavo render --print as a user runs them: a map
 // made from a box and a database, its files loading into the map control,
 // a printed page at a map scale, and the exit status of bad input.
+#include "../../cli_run.h"
 #include "../../framework/pdf_raster.h"
-#include "../../geobasics/cli_run.h"
 #include "../xml_test_support.h"
 
 #include "kartavo/framework/bitmap.h"

@@ -1,11 +1,11 @@
 // kartavo render as a user runs it: a calibrated map written as a picture
 // with its overlay, view options, landmarks and a trace, and the exit status
 // of bad input and bad usage.
-#include "../../geobasics/cli_run.h"
+#include "../../cli_run.h"
 #include "../xml_test_support.h"
 
-#include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"

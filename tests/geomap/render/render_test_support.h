@@ -67,16 +67,23 @@ inline std::unique_ptr<fw::TBitmap> Blank(int w, int h, fw::TColor fill = fw::cl
 // What a pixel of colour c reads back as on the control's 15-bit surface.
 inline fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
 
+// Calibrates the control's map of w x h pixels as equirectangular by its
+// four corners, north-west at the top-left.
+inline void CalibrateByCorners(TGeoMap& map, double north, double west, double south, double east,
+                               int w, int h) {
+  map.SetCalibModel(cmEquiRect);
+  map.AddCalibPoint(north, west, 0, 0);
+  map.AddCalibPoint(north, east, w, 0);
+  map.AddCalibPoint(south, west, 0, h);
+  map.AddCalibPoint(south, east, w, h);
+}
+
 // Loads a 600 x 400 map of one colour from 48N 6E to 44N 12E into the
 // control, calibrated by its corners as EquiRectMap.
 inline void LoadEquiRectMap(TGeoMap& map, fw::TColor fill) {
   auto picture = Blank(600, 400, fill);
   map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
+  CalibrateByCorners(map, 48.0, 6.0, 44.0, 12.0, 600, 400);
 }
 
 inline int CountColor(const fw::TBitmap& bmp, fw::TColor c) {
