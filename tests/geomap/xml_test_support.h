@@ -61,6 +61,21 @@ inline std::string JoinLines(const std::vector<std::string>& lines, const std::s
   return out;
 }
 
+// A calibration record of a map of w x h pixels by its four corners,
+// north-west at the top-left: latitudes and longitudes, or with a UTM zone
+// northings and eastings.
+inline TCalibData CornerCalibration(double north, double west, double south, double east, int w,
+                                    int h, int utmZone = -1) {
+  TCalibData cd;
+  cd.UTMZone = utmZone;
+  cd.NumCalQuads = 4;
+  cd.CalQuads[1] = {north, west, 0, 0};
+  cd.CalQuads[2] = {north, east, w, 0};
+  cd.CalQuads[3] = {south, west, 0, h};
+  cd.CalQuads[4] = {south, east, w, h};
+  return cd;
+}
+
 // The cmUTM calibration of the documented example (model cmUTM, id "alps").
 inline TCalibData ExampleCalibration() {
   TCalibData cd;

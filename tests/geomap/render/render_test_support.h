@@ -2,6 +2,8 @@
 #pragma once
 
 #include "../../framework/gfx_test_support.h"
+#include "../geomap_test_support.h"
+#include "../xml_test_support.h"
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/calib_fits.h"
@@ -13,6 +15,7 @@
 namespace rendertest {
 
 using namespace kartavo;
+using kartavo::testing::CalibrateByCorners;
 
 // A calibration record with its fitted parameters and a graticule matrix,
 // enough for the conversions.
@@ -48,12 +51,7 @@ inline std::unique_ptr<TSampleMap> UTMMap() {
   auto m = std::make_unique<TSampleMap>();
   m->Model = cmUTM;
   m->Width = m->Height = 500;
-  m->Data.UTMZone = 32;
-  m->Data.NumCalQuads = 4;
-  m->Data.CalQuads[1] = {5005000, 500000, 0, 0};
-  m->Data.CalQuads[2] = {5005000, 505000, 500, 0};
-  m->Data.CalQuads[3] = {5000000, 500000, 0, 500};
-  m->Data.CalQuads[4] = {5000000, 505000, 500, 500};
+  m->Data = kartavo::testing::CornerCalibration(5005000, 500000, 5000000, 505000, 500, 500, 32);
   CalcEquiRectCalibration(m->Data, m->Pars);
   CalcExtentsAndResolution(m->Ref(), m->Width, m->Height, m->Data.Corners, m->Data.Resolution);
   return m;
@@ -66,17 +64,6 @@ inline std::unique_ptr<fw::TBitmap> Blank(int w, int h, fw::TColor fill = fw::cl
 
 // What a pixel of colour c reads back as on the control's 15-bit surface.
 inline fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
-
-// Calibrates the control's map of w x h pixels as equirectangular by its
-// four corners, north-west at the top-left.
-inline void CalibrateByCorners(TGeoMap& map, double north, double west, double south, double east,
-                               int w, int h) {
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(north, west, 0, 0);
-  map.AddCalibPoint(north, east, w, 0);
-  map.AddCalibPoint(south, west, 0, h);
-  map.AddCalibPoint(south, east, w, h);
-}
 
 // Loads a 600 x 400 map of one colour from 48N 6E to 44N 12E into the
 // control, calibrated by its corners as EquiRectMap.
