@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -114,6 +115,66 @@ __attribute__((target("avx2"))) void BlendAvx2(const uint16_t* s0, const uint16_
   BlendBody<Taps, Sink>(s0, s1, plane, n, w0, w1, out);
 }
 
+#define FW_AVX2 __attribute__((target("avx2"), always_inline)) inline
+
+FW_AVX2 __m256i Load16(const uint16_t* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// Sixteen channel values of rows blended with weights w0 and w1 (of 256):
+// by multiply-add on signed 16-bit lanes, the sums less 32768 times the
+// weights.
+FW_AVX2 __m256i Blend2x16(const uint16_t* s0, const uint16_t* s1, __m256i weights) {
+  const __m256i flip = _mm256_set1_epi16(static_cast<short>(0x8000));
+  const __m256i bias = _mm256_set1_epi32(32768 * 256 + 32768);
+  const __m256i a = _mm256_xor_si256(Load16(s0), flip), b = _mm256_xor_si256(Load16(s1), flip);
+  const __m256i lo = _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), weights);
+  const __m256i hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), weights);
+  return _mm256_packus_epi32(_mm256_srli_epi32(_mm256_add_epi32(lo, bias), 16),
+                             _mm256_srli_epi32(_mm256_add_epi32(hi, bias), 16));
+}
+
+// Sixteen channel values of one row with weight 256.
+FW_AVX2 __m256i Blend1x16(const uint16_t* s0) {
+  return _mm256_srli_epi16(_mm256_add_epi16(Load16(s0), _mm256_set1_epi16(128)), 8);
+}
+
+// Round5 on 16-bit lanes.
+FW_AVX2 __m256i Round5x16(__m256i c) {
+  const __m256i x =
+      _mm256_add_epi16(_mm256_mullo_epi16(c, _mm256_set1_epi16(31)), _mm256_set1_epi16(128));
+  return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
+}
+
+// The 15-bit words of sixteen destination pixels a step; returns how many
+// pixels were done.
+template <int Taps>
+__attribute__((target("avx2"))) int BlendWords16(const uint16_t* s0, const uint16_t* s1,
+                                                 size_t plane, int n, uint32_t w0, uint32_t w1,
+                                                 uint8_t* out) {
+  const __m256i weights = _mm256_set1_epi32(static_cast<int>(w0 | w1 << 16));
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    __m256i c[3];
+    for (size_t k = 0; k < 3; ++k) {
+      const size_t at = static_cast<size_t>(i) + k * plane;
+      c[k] = Round5x16(Taps == 1 ? Blend1x16(s0 + at) : Blend2x16(s0 + at, s1 + at, weights));
+    }
+    const __m256i rg = _mm256_or_si256(_mm256_slli_epi16(c[2], 10), _mm256_slli_epi16(c[1], 5));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * static_cast<size_t>(i)),
+                        _mm256_or_si256(rg, c[0]));
+  }
+  return i;
+}
+
+template <int Taps>
+__attribute__((target("avx2"))) void BlendWordsAvx2(const uint16_t* s0, const uint16_t* s1,
+                                                    size_t plane, int n, uint32_t w0, uint32_t w1,
+                                                    uint8_t* out) {
+  const int done = BlendWords16<Taps>(s0, s1, plane, n, w0, w1, out);
+  BlendBody<Taps, TWordSink>(s0 + done, s1 + done, plane, n - done, w0, w1, out + 2 * done);
+}
+
 bool HaveAvx2() {
   static const bool have = [] {
     __builtin_cpu_init();
@@ -130,6 +191,8 @@ __attribute__((target("ssse3"))) void AverageBlocks(const uint8_t* row, const TC
   for (int k = 0; k < count; ++k) {
     if (!use[k]) continue;
     const TColumnBlock& c = blocks[k];
+    // The row comes from memory: ask for the bytes a few steps ahead.
+    _mm_prefetch(reinterpret_cast<const char*>(row + offsets[k]) + 256, _MM_HINT_T0);
     const __m128i src = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + offsets[k]));
     const __m128i first = _mm_mullo_epi16(_mm_shuffle_epi8(src, load(c.BgFirst)), load(c.WFirst));
     const __m128i second =
@@ -147,6 +210,8 @@ __attribute__((target("ssse3"))) void AverageBlocks(const uint8_t* row, const TC
 
 template <int Taps, class Sink> TBlend PickBlend() {
 #ifdef FW_ENLARGE_VECTOR
+  if constexpr (std::is_same_v<Sink, TWordSink>)
+    if (HaveAvx2()) return BlendWordsAvx2<Taps>;
   if (HaveAvx2()) return BlendAvx2<Taps, Sink>;
 #endif
   return BlendPlain<Taps, Sink>;
