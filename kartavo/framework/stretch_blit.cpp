@@ -5,6 +5,7 @@
 #include "kartavo/framework/detail/row_kernels.h"
 #include "kartavo/framework/detail/stretch_axis.h"
 #include "kartavo/framework/detail/stretch_enlarge.h"
+#include "kartavo/framework/detail/triplet_sink.h"
 
 #include <algorithm>
 #include <array>
@@ -121,15 +122,7 @@ int BytesPerValue(TPixelFormat f) {
   }
 }
 
-// Where averaged pixels go: blue, green, red triplets, or 15-bit words.
-struct TTripletSink {
-  uint8_t* Out;
-  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
-    Out[3 * i] = static_cast<uint8_t>(b);
-    Out[3 * i + 1] = static_cast<uint8_t>(g);
-    Out[3 * i + 2] = static_cast<uint8_t>(r);
-  }
-};
+// Where averaged pixels go: blue, green, red triplets (TTripletSink), or 15-bit words.
 struct TWord15Sink {
   uint8_t* Out;
   const TChannels15& To15;

@@ -1,6 +1,7 @@
 #include "kartavo/framework/detail/stretch_enlarge.h"
 
 #include "kartavo/framework/detail/row_kernels.h"
+#include "kartavo/framework/detail/triplet_sink.h"
 
 #include <algorithm>
 #include <cstring>
@@ -61,15 +62,6 @@ struct TWordSink {
   void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
     const auto w = static_cast<uint16_t>(Round5(r) << 10 | Round5(g) << 5 | Round5(b));
     std::memcpy(Out + 2 * i, &w, 2);
-  }
-};
-struct TTripletSink {
-  uint8_t* Out;
-  static constexpr int Bytes = 3;
-  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
-    Out[3 * i] = static_cast<uint8_t>(b);
-    Out[3 * i + 1] = static_cast<uint8_t>(g);
-    Out[3 * i + 2] = static_cast<uint8_t>(r);
   }
 };
 struct TQuadSink {
