@@ -29,54 +29,36 @@ TCalibData Points200() {
   return cd;
 }
 
-void BM_RefitBiquadratic(benchmark::State& state) {
+// Refits the 200 points with `fit` once an iteration.
+template <typename Fit> void RunRefit(benchmark::State& state, Fit fit) {
   const TCalibData cd = Points200();
   TModelParams p;
   for (auto _ : state) {
-    CalcBiquadraticCalibration(cd, p);
+    fit(cd, p);
     benchmark::DoNotOptimize(p);
   }
 }
+
+void BM_RefitBiquadratic(benchmark::State& state) { RunRefit(state, CalcBiquadraticCalibration); }
 BENCHMARK(BM_RefitBiquadratic)->Unit(benchmark::kMicrosecond);
 
-void BM_RefitEquiRect(benchmark::State& state) {
-  const TCalibData cd = Points200();
-  TModelParams p;
-  for (auto _ : state) {
-    CalcEquiRectCalibration(cd, p);
-    benchmark::DoNotOptimize(p);
-  }
-}
+void BM_RefitEquiRect(benchmark::State& state) { RunRefit(state, CalcEquiRectCalibration); }
 BENCHMARK(BM_RefitEquiRect)->Unit(benchmark::kMicrosecond);
 
-void BM_RefitMiller(benchmark::State& state) {
-  const TCalibData cd = Points200();
-  TModelParams p;
-  for (auto _ : state) {
-    CalcMillerCylCalibration(cd, p);
-    benchmark::DoNotOptimize(p);
-  }
-}
+void BM_RefitMiller(benchmark::State& state) { RunRefit(state, CalcMillerCylCalibration); }
 BENCHMARK(BM_RefitMiller)->Unit(benchmark::kMicrosecond);
 
 void BM_RefitConic(benchmark::State& state) {
-  const TCalibData cd = Points200();
-  TModelParams p;
-  for (auto _ : state) {
-    CalcConicCalibration(cd, 2000, 1500, p);
-    benchmark::DoNotOptimize(p);
-  }
+  RunRefit(state,
+           [](const TCalibData& cd, TModelParams& p) { CalcConicCalibration(cd, 2000, 1500, p); });
 }
 BENCHMARK(BM_RefitConic)->Unit(benchmark::kMicrosecond);
 
 // The reference search: every candidate through the curve fit and std::atan.
 void BM_RefitConicPlain(benchmark::State& state) {
-  const TCalibData cd = Points200();
-  TModelParams p;
-  for (auto _ : state) {
+  RunRefit(state, [](const TCalibData& cd, TModelParams& p) {
     CalcConicCalibrationPlain(cd, 2000, 1500, p);
-    benchmark::DoNotOptimize(p);
-  }
+  });
 }
 BENCHMARK(BM_RefitConicPlain)->Unit(benchmark::kMicrosecond);
 

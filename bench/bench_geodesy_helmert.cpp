@@ -62,11 +62,7 @@ const std::vector<TPoint>& BritishPoints() {
   return pts;
 }
 
-template <typename Fn> void Cycle(benchmark::State& state, const std::vector<TPoint>& pts, Fn fn) {
-  std::size_t i = 0;
-  for (auto _ : state)
-    fn(pts[i++ & (kPoints - 1)]);
-}
+using kartavo::bench::Cycle;
 
 void BM_kartavo_GeoToCartesian(benchmark::State& state) {
   Cycle(state, Points(), [](const TPoint& p) {

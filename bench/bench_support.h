@@ -1,6 +1,6 @@
-// What the benchmark programs share: a reporter that keeps every benchmark's
-// figures for the summary, and the summary table of kartavo against its peers
-// on the same input in the same run.
+// What the benchmark programs share: a loop over prepared points, a reporter that keeps every
+// benchmark's figures for the summary, and the summary table of kartavo against its peers on the
+// same input in the same run.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -12,6 +12,16 @@
 #include <vector>
 
 namespace kartavo::bench {
+
+// Calls fn on the points in turn, one an iteration, from the first again
+// after the last; their count is a power of two.
+template <typename Point, typename Fn>
+void Cycle(benchmark::State& state, const std::vector<Point>& pts, Fn fn) {
+  const std::size_t mask = pts.size() - 1;
+  std::size_t i = 0;
+  for (auto _ : state)
+    fn(pts[i++ & mask]);
+}
 
 // Prints the console report and keeps, per benchmark function, the CPU
 // nanoseconds of one iteration and the items per second where counted. CPU

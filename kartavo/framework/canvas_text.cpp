@@ -1,8 +1,9 @@
 // Text on a canvas: the cell of a text line starts at the anchor (its
 // top-left corner) and runs along the font's orientation; the baseline lies
 // Ascent below the anchor, turned with the line. Glyphs are put on the
-// surface by PaintGlyph (detail/glyph_paint.h). Advances are whole pixels, so TextWidth is exactly
-// the distance the pen moves.
+// surface by PaintGlyph (detail/glyph_paint.h); upright lines by their runs
+// (detail/text_run.h), laid out once. Advances are whole pixels, so
+// TextWidth is exactly the distance the pen moves.
 #include "kartavo/framework/canvas.h"
 
 #include "kartavo/framework/detail/font_engine.h"
@@ -10,6 +11,7 @@
 #include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/framework/detail/polygon_raster.h"
 #include "kartavo/framework/detail/raster_target.h"
+#include "kartavo/framework/detail/text_run.h"
 
 #include <array>
 #include <cmath>
@@ -19,13 +21,6 @@
 namespace fw {
 
 namespace {
-
-int WidthOf(TSizedFace& face, const std::u32string& text) {
-  int64_t w = 0;
-  for (char32_t ch : text)
-    w += face.Advance(ch);
-  return static_cast<int>(std::min<int64_t>(w, INT32_MAX));
-}
 
 // Maps text-cell coordinates (u along the line, v down across it) to the surface.
 struct TTextFrame {
@@ -44,10 +39,33 @@ void FillCellRect(TRasterTarget& t, const TTextFrame& f, double u0, double v0, d
   FillPolygonSpans(corners, t.Clip(), [&](int y, int64_t x0, int64_t x1) { t.Span(y, x0, x1); });
 }
 
+// Glyph after glyph along the frame, each turned with it unless upright.
+void PaintGlyphs(TPixelImage& surface, const TRect& clip, TSizedFace& face,
+                 const std::u32string& text, const TTextFrame& frame, double angle, bool upright,
+                 TColor color) {
+  const int ascent = face.Ascent();
+  int64_t pen = 0;
+  for (char32_t ch : text) {
+    if (upright) {
+      const TGlyphImage& g = face.Glyph(ch);
+      PaintGlyph(surface, clip, g, static_cast<int64_t>(frame.ax) + pen + g.Left,
+                 static_cast<int64_t>(frame.ay) + ascent - g.Top, color);
+    } else {
+      // The glyph's pen position on the baseline.
+      const double px = frame.X(double(pen), ascent), py = frame.Y(double(pen), ascent);
+      const double fx = std::floor(px), fy = std::floor(py);
+      TGlyphImage g = face.RotatedGlyph(ch, angle, px - fx, py - fy);
+      PaintGlyph(surface, clip, g, static_cast<int64_t>(fx) + g.Left,
+                 static_cast<int64_t>(fy) - g.Top, color);
+    }
+    pen += face.Advance(ch);
+  }
+}
+
 } // namespace
 
 int TCanvas::TextWidth(const std::string& Text) {
-  return WidthOf(*TFontEngine::Instance().Face(FFont), DecodeUtf8(Text));
+  return TextRun(TFontEngine::Instance().Face(FFont), Text, false).Width;
 }
 
 int TCanvas::TextHeight(const std::string&) {
@@ -61,11 +79,11 @@ TPoint TCanvas::TextExtent(const std::string& Text) {
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   auto face = TFontEngine::Instance().Face(FFont);
-  std::u32string text = DecodeUtf8(Text);
-  const int width = WidthOf(*face, text);
-  if (Drawable() && !text.empty()) {
+  const bool upright = FFont.Orientation() % 3600 == 0;
+  const TTextRun& run = TextRun(face, Text, Drawable() && upright);
+  const int width = run.Width;
+  if (Drawable() && !Text.empty()) {
     const double angle = FFont.Orientation() / 10.0 * std::numbers::pi / 180.0;
-    const bool upright = FFont.Orientation() % 3600 == 0;
     const TTextFrame frame{double(X), double(Y), upright ? 1.0 : std::cos(angle),
                            upright ? 0.0 : std::sin(angle)};
     const int ascent = face->Ascent(), height = ascent + face->Descent();
@@ -74,22 +92,12 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
       FillCellRect(cell, frame, 0, 0, width, height);
     }
     const TRect clip = ClipRect();
-    int64_t pen = 0;
-    for (char32_t ch : text) {
-      // The glyph's pen position on the baseline.
-      double px = frame.X(double(pen), ascent), py = frame.Y(double(pen), ascent);
-      if (upright) {
-        const TGlyphImage& g = face->Glyph(ch);
-        PaintGlyph(*FSurface, clip, g, int64_t{X} + pen + g.Left, int64_t{Y} + ascent - g.Top,
+    if (upright && run.Merged)
+      for (const TRunLayer& layer : run.Layers)
+        PaintGlyph(*FSurface, clip, layer.Coverage, int64_t{X} + layer.Left, int64_t{Y} + layer.Top,
                    FFont.Color());
-      } else {
-        double fx = std::floor(px), fy = std::floor(py);
-        TGlyphImage g = face->RotatedGlyph(ch, angle, px - fx, py - fy);
-        PaintGlyph(*FSurface, clip, g, static_cast<int64_t>(fx) + g.Left,
-                   static_cast<int64_t>(fy) - g.Top, FFont.Color());
-      }
-      pen += face->Advance(ch);
-    }
+    else
+      PaintGlyphs(*FSurface, clip, *face, DecodeUtf8(Text), frame, angle, upright, FFont.Color());
     TRasterTarget line(*FSurface, clip, pmCopy, EncodeColor(*FSurface, FFont.Color()));
     const int t = face->LineThickness();
     if (FFont.Style().Contains(fsUnderline)) {

@@ -1,5 +1,6 @@
 #include "kartavo/framework/detail/glyph_paint.h"
 
+#include "kartavo/framework/detail/coverage_blend.h"
 #include "kartavo/framework/detail/pixel_value.h"
 
 #include <algorithm>
@@ -63,8 +64,45 @@ bool ForListedCovered(TPixelImage& img, const TRect& clip, const TGlyphImage& g,
   return true;
 }
 
+// The glyph's coverage for each byte of its pixels on a 24 or 32-bit
+// surface: the fourth byte of a 32-bit pixel takes the colour's wherever the
+// glyph covers the pixel. Made once per bitmap and pixel size.
+template <int Bytes> const uint8_t* SpreadCoverage(const TGlyphImage& g) {
+  if (g.SpreadBytes != Bytes) {
+    g.Spread.resize(g.Coverage.size() * Bytes);
+    for (size_t i = 0; i < g.Coverage.size(); ++i) {
+      std::memset(&g.Spread[i * Bytes], g.Coverage[i], 3);
+      if (Bytes == 4) g.Spread[i * Bytes + 3] = g.Coverage[i] ? 255 : 0;
+    }
+    g.SpreadBytes = Bytes;
+  }
+  return g.Spread.data();
+}
+
+// A glyph's coverage rows on a 24 or 32-bit surface, blended many bytes at
+// a time.
+template <int Bytes>
+void BlendRows(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0, int64_t y0,
+               const uint8_t (&over)[4]) {
+  const TGlyphColumns cols = Columns(clip, g, x0);
+  if (cols.First >= cols.End) return;
+  const size_t bytes = static_cast<size_t>(cols.End - cols.First) * Bytes;
+  // The colour for every byte of the widest row.
+  thread_local std::vector<uint8_t> pattern;
+  if (pattern.size() < bytes) pattern.resize(bytes);
+  for (size_t i = 0; i < bytes; i += Bytes)
+    std::memcpy(&pattern[i], over, Bytes);
+  const uint8_t* spread = SpreadCoverage<Bytes>(g);
+  const int64_t rowFirst = std::max<int64_t>(0, clip.Top - y0);
+  const int64_t rowEnd = std::min<int64_t>(g.Height, int64_t{clip.Bottom} - y0);
+  for (int64_t gy = rowFirst; gy < rowEnd; ++gy)
+    BlendCoverageBytes(img.Row(static_cast<int>(y0 + gy)) + (x0 + cols.First) * Bytes,
+                       spread + (gy * g.Width + cols.First) * Bytes, pattern.data(), bytes);
+}
+
 // 24 and 32-bit surfaces, on the bytes blue, green, red (and the unused
-// fourth byte as encoding writes it).
+// fourth byte as encoding writes it): a font's glyph through its lists of
+// covered pixels, other coverage (a line of text) row by row.
 template <int Bytes>
 void PaintGlyphBytes(TPixelImage& img, const TRect& clip, const TGlyphImage& g, int64_t x0,
                      int64_t y0, TColor color) {
@@ -77,13 +115,8 @@ void PaintGlyphBytes(TPixelImage& img, const TRect& clip, const TGlyphImage& g, 
       p[i] = static_cast<uint8_t>(Mix(p[i], over[i], a));
     if (Bytes == 4) p[3] = over[3];
   };
-  if (ForListedCovered<Bytes>(img, clip, g, x0, y0, full, partial)) return;
-  ForCovered<Bytes>(img, clip, g, x0, y0, [&](uint8_t* p, int a) {
-    if (a == 255)
-      full(p);
-    else
-      partial(p, a);
-  });
+  if (!ForListedCovered<Bytes>(img, clip, g, x0, y0, full, partial))
+    BlendRows<Bytes>(img, clip, g, x0, y0, over);
 }
 
 // A 5-bit channel blended towards the 8-bit channel value over: the level

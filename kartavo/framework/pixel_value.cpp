@@ -25,6 +25,13 @@ const std::vector<TColor>& DefaultPalette256() {
 
 constexpr std::array<TColor, 2> kPalette2 = {clBlack, clWhite};
 
+// The colours of a palette image: its own palette, or where it has none the
+// default one of its format.
+std::span<const TColor> ShownPalette(const TPixelImage& image) {
+  if (image.Palette.empty()) return DefaultPalette(image.Format);
+  return image.Palette;
+}
+
 } // namespace
 
 const std::array<TColor, 16>& DefaultPalette16() {
@@ -98,11 +105,8 @@ uint32_t EncodeColor(const TPixelImage& image, TColor c) {
   switch (image.Format) {
   case pf1bit:
   case pf4bit:
-  case pf8bit: {
-    std::span<const TColor> palette = image.Palette;
-    if (palette.empty()) palette = DefaultPalette(image.Format);
-    return static_cast<uint32_t>(NearestPaletteIndex(palette, c));
-  }
+  case pf8bit:
+    return static_cast<uint32_t>(NearestPaletteIndex(ShownPalette(image), c));
   case pf15bit:
     return Word15(c);
   case pf16bit:
@@ -118,8 +122,7 @@ TColor DecodeValue(const TPixelImage& image, uint32_t value) {
   case pf1bit:
   case pf4bit:
   case pf8bit: {
-    std::span<const TColor> palette = image.Palette;
-    if (palette.empty()) palette = DefaultPalette(image.Format);
+    const std::span<const TColor> palette = ShownPalette(image);
     return value < palette.size() ? palette[value] & 0xFFFFFF : clBlack;
   }
   case pf15bit:

@@ -75,13 +75,16 @@ template <size_t H> fw::TPixelImage MakeBitmap(const std::array<std::string_view
   return img;
 }
 
-TCursorResource MakeCursor(const std::array<std::string_view, 32>& art, int hotX, int hotY) {
+template <size_t H>
+TCursorResource MakeCursor(const std::array<std::string_view, H>& art, int hotX, int hotY) {
+  static_assert(H <= TCursorResource::Height);
   TCursorResource c;
   c.HotSpotX = hotX;
   c.HotSpotY = hotY;
   for (int y = 0; y < TCursorResource::Height; ++y)
     for (int x = 0; x < TCursorResource::Width; ++x) {
-      const char ch = art[static_cast<size_t>(y)][static_cast<size_t>(x)];
+      const auto row = static_cast<size_t>(y);
+      const char ch = row < H ? art[row][static_cast<size_t>(x)] : '.';
       const size_t byte = static_cast<size_t>(y * 4 + x / 8);
       const auto bit = static_cast<uint8_t>(0x80 >> (x % 8));
       if (ch == '.') c.AndMask[byte] |= bit;

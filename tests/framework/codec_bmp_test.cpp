@@ -40,16 +40,48 @@ TBmpSpec PlainSpec(const fw::TPixelImage& img, bool topDown = false) {
   return s;
 }
 
+// A run-length file of w x h pixels, 8 bits a pixel (4 with four) and the
+// palette; its codes are the test's to set.
+TBmpSpec RleSpec(int w, int h, std::vector<fw::TColor> palette, bool four = false) {
+  TBmpSpec s;
+  s.Width = w;
+  s.Height = h;
+  s.Bpp = four ? 4 : 8;
+  s.Compression = four ? 2 : 1;
+  s.Palette = std::move(palette);
+  return s;
+}
+
+// The picture as a run-length file: 4 or 8 bits a pixel as its format.
+TBmpSpec RleSpecOf(const fw::TPixelImage& img, bool four) {
+  TBmpSpec s = PlainSpec(img);
+  s.Compression = four ? 2 : 1;
+  s.Data = EncodeRle(img, four);
+  return s;
+}
+
+// The picture written and read back.
+fw::TPixelImage RoundTrip(const fw::TPixelImage& img, const std::string& name = "mem.bmp") {
+  fw::TMemoryStream s;
+  fw::WriteBmp(s, img);
+  s.SetPosition(0);
+  return fw::ReadBmp(s, name);
+}
+
+void ExpectProgressFromZeroToHundred(const std::vector<int>& seen) {
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen.front(), 0);
+  EXPECT_EQ(seen.back(), 100);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+}
+
 } // namespace
 
 TEST(CodecBmp, RoundTripKeepsFourAndTwentyFourBitPicturesExactly) {
   for (fw::TPixelFormat f : {fw::pf4bit, fw::pf24bit}) {
     for (int w : {1, 2, 3, 5, 8, 33}) {
       const fw::TPixelImage img = RandomImage(w, 7, f, static_cast<unsigned>(w));
-      fw::TMemoryStream s;
-      fw::WriteBmp(s, img);
-      s.SetPosition(0);
-      const fw::TPixelImage back = fw::ReadBmp(s, "mem.bmp");
+      const fw::TPixelImage back = RoundTrip(img);
       EXPECT_EQ(back.Format, f);
       EXPECT_TRUE(SameColors(back, img)) << "width " << w;
       if (f == fw::pf4bit) {
@@ -62,10 +94,7 @@ TEST(CodecBmp, RoundTripKeepsFourAndTwentyFourBitPicturesExactly) {
 TEST(CodecBmp, OtherFormatsAreWrittenAsTwentyFourBitWithTheirColours) {
   for (fw::TPixelFormat f : {fw::pf1bit, fw::pf8bit, fw::pf15bit, fw::pf16bit, fw::pf32bit}) {
     const fw::TPixelImage img = RandomImage(13, 4, f, 7);
-    fw::TMemoryStream s;
-    fw::WriteBmp(s, img);
-    s.SetPosition(0);
-    const fw::TPixelImage back = fw::ReadBmp(s, "mem.bmp");
+    const fw::TPixelImage back = RoundTrip(img);
     EXPECT_EQ(back.Format, fw::pf24bit);
     EXPECT_TRUE(SameColors(back, img)) << "format " << int(f);
   }
@@ -74,11 +103,7 @@ TEST(CodecBmp, OtherFormatsAreWrittenAsTwentyFourBitWithTheirColours) {
 TEST(CodecBmp, PicturesWithAZeroSideRoundTrip) {
   for (fw::TPixelFormat f : {fw::pf4bit, fw::pf24bit, fw::pf32bit})
     for (auto [w, h] : {std::pair{0, 0}, std::pair{0, 1032}, std::pair{1032, 0}}) {
-      const fw::TPixelImage img = RandomImage(w, h, f, 1);
-      fw::TMemoryStream s;
-      fw::WriteBmp(s, img);
-      s.SetPosition(0);
-      const fw::TPixelImage back = fw::ReadBmp(s, "empty.bmp");
+      const fw::TPixelImage back = RoundTrip(RandomImage(w, h, f, 1), "empty.bmp");
       EXPECT_EQ(back.Width, w) << int(f);
       EXPECT_EQ(back.Height, h) << int(f);
       EXPECT_TRUE(back.Bits.empty());
@@ -88,20 +113,12 @@ TEST(CodecBmp, PicturesWithAZeroSideRoundTrip) {
 TEST(CodecBmp, EmptyPicturesNeedNoDataAndClaimAtMostASixteenBitSide) {
   // A fuzzing finding: a run-length file of 0 x 1032 pixels was read, but
   // the plain file written from it was refused as too short.
-  TBmpSpec s;
-  s.Width = 0;
-  s.Height = 1032;
-  s.Bpp = 8;
-  s.Compression = 1;
-  s.Palette = {fw::clWhite};
+  TBmpSpec s = RleSpec(0, 1032, {fw::clWhite});
   s.Data = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
   fw::TPixelImage img = ReadBytes(BuildBmp(s));
   EXPECT_EQ(img.Width, 0);
   EXPECT_EQ(img.Height, 1032);
-  fw::TMemoryStream out;
-  fw::WriteBmp(out, img);
-  out.SetPosition(0);
-  EXPECT_EQ(fw::ReadBmp(out, "again.bmp").Height, 1032);
+  EXPECT_EQ(RoundTrip(img, "again.bmp").Height, 1032);
   // An empty picture may claim as many rows or columns as a 16-bit side
   // holds, from no data at all; one more is refused by reader and writer.
   for (bool wide : {false, true}) {
@@ -198,10 +215,7 @@ TEST(CodecBmp, ReadsRunLengthFilesAsTheirPlainTwins) {
             img.Row(y)[x / 2] = 0x33;
           else
             img.Row(y)[x] = 42;
-      TBmpSpec s = PlainSpec(img);
-      s.Compression = four ? 2 : 1;
-      s.Data = EncodeRle(img, four);
-      const fw::TPixelImage got = ReadBytes(BuildBmp(s));
+      const fw::TPixelImage got = ReadBytes(BuildBmp(RleSpecOf(img, four)));
       EXPECT_EQ(got.Format, four ? fw::pf4bit : fw::pf24bit);
       EXPECT_TRUE(SameColors(got, img)) << "four " << four << " width " << w;
     }
@@ -209,12 +223,7 @@ TEST(CodecBmp, ReadsRunLengthFilesAsTheirPlainTwins) {
 }
 
 TEST(CodecBmp, RunLengthOffsetsSkipPixelsThatKeepIndexZero) {
-  TBmpSpec s;
-  s.Width = 4;
-  s.Height = 3;
-  s.Bpp = 8;
-  s.Compression = 1;
-  s.Palette = {fw::clWhite, fw::clRed, fw::clBlue};
+  TBmpSpec s = RleSpec(4, 3, {fw::clWhite, fw::clRed, fw::clBlue});
   // two red on the bottom row, move right 1 and up 1, one blue, end of bitmap
   s.Data = {2, 1, 0, 2, 1, 1, 1, 2, 0, 1};
   const fw::TPixelImage got = ReadBytes(BuildBmp(s));
@@ -228,12 +237,7 @@ TEST(CodecBmp, RunLengthOffsetsSkipPixelsThatKeepIndexZero) {
 }
 
 TEST(CodecBmp, RunsPastTheRightEdgeAreClipped) {
-  TBmpSpec s;
-  s.Width = 3;
-  s.Height = 1;
-  s.Bpp = 8;
-  s.Compression = 1;
-  s.Palette = {fw::clWhite, fw::clRed};
+  TBmpSpec s = RleSpec(3, 1, {fw::clWhite, fw::clRed});
   s.Data = {5, 1, 0, 0, 0, 1};
   const fw::TPixelImage got = ReadBytes(BuildBmp(s));
   for (int x = 0; x < 3; ++x)
@@ -241,12 +245,7 @@ TEST(CodecBmp, RunsPastTheRightEdgeAreClipped) {
 }
 
 TEST(CodecBmp, RefusesBrokenRunLengthData) {
-  TBmpSpec s;
-  s.Width = 4;
-  s.Height = 2;
-  s.Bpp = 8;
-  s.Compression = 1;
-  s.Palette = {fw::clWhite, fw::clRed};
+  TBmpSpec s = RleSpec(4, 2, {fw::clWhite, fw::clRed});
   const std::vector<std::vector<uint8_t>> broken = {
       {0, 2, 0, 5, 0, 1},       // offset moves above the top row
       {0, 0, 0, 0, 2, 1, 0, 1}, // run after the last row
@@ -293,17 +292,9 @@ TEST(CodecBmp, RefusesAbsurdDimensionsBeforeAllocating) {
 }
 
 TEST(CodecBmp, ProgressStaysWithinAHundredWhenCodesRunPastTheLastRow) {
-  TBmpSpec s;
-  s.Width = 2;
-  s.Height = 2;
-  s.Bpp = 4;
-  s.Compression = 2;
-  s.Palette = {fw::clWhite, fw::clRed};
+  TBmpSpec s = RleSpec(2, 2, {fw::clWhite, fw::clRed}, true);
   s.Data = {2, 0x11, 0, 0, 2, 0x11, 0, 0, 0, 0, 0, 0, 0, 0}; // three end-of-line codes too many
-  const auto file = BuildBmp(s);
-  fw::TMemoryStream m;
-  m.WriteBuffer(file.data(), static_cast<int64_t>(file.size()));
-  m.SetPosition(0);
+  fw::TMemoryStream m = StreamOf(BuildBmp(s));
   std::vector<int> seen;
   fw::ReadBmp(m, "x.bmp", [&](int p) { seen.push_back(p); });
   ASSERT_FALSE(seen.empty());
@@ -312,12 +303,7 @@ TEST(CodecBmp, ProgressStaysWithinAHundredWhenCodesRunPastTheLastRow) {
 }
 
 TEST(CodecBmp, RunLengthRowsSkippedByCodesTakePaletteEntryZero) {
-  TBmpSpec s;
-  s.Width = 3;
-  s.Height = 4;
-  s.Bpp = 8;
-  s.Compression = 1;
-  s.Palette = {fw::clBlue, fw::clRed};
+  TBmpSpec s = RleSpec(3, 4, {fw::clBlue, fw::clRed});
   // one red on the bottom row, jump up two rows (staying right of it), one red, end of bitmap
   s.Data = {1, 1, 0, 2, 0, 2, 1, 1, 0, 1};
   const fw::TPixelImage got = ReadBytes(BuildBmp(s));
@@ -356,11 +342,8 @@ TEST(CodecBmp, TruncatedOrCorruptedFilesAreRefusedOrDecodeUnchanged) {
   core.Palette.resize(4);
   files.push_back(BuildBmp(core));
   for (bool four : {false, true}) {
-    fw::TPixelImage img = RandomImage(6, 3, four ? fw::pf4bit : fw::pf8bit, 4);
-    TBmpSpec s = PlainSpec(img);
-    s.Compression = four ? 2 : 1;
-    s.Data = EncodeRle(img, four);
-    files.push_back(BuildBmp(s));
+    const fw::TPixelImage img = RandomImage(6, 3, four ? fw::pf4bit : fw::pf8bit, 4);
+    files.push_back(BuildBmp(RleSpecOf(img, four)));
   }
   for (const auto& f : files)
     ExpectRefusesOrMatches(ReadVia, f);
@@ -373,17 +356,11 @@ TEST(CodecBmp, ReportsProgressFromZeroToHundred) {
   std::vector<int> seen;
   fw::TMemoryStream s;
   fw::WriteBmp(s, img, [&](int p) { seen.push_back(p); });
-  ASSERT_GE(seen.size(), 3u);
-  EXPECT_EQ(seen.front(), 0);
-  EXPECT_EQ(seen.back(), 100);
-  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  ExpectProgressFromZeroToHundred(seen);
   seen.clear();
   s.SetPosition(0);
   fw::ReadBmp(s, "p.bmp", [&](int p) { seen.push_back(p); });
-  ASSERT_GE(seen.size(), 3u);
-  EXPECT_EQ(seen.front(), 0);
-  EXPECT_EQ(seen.back(), 100);
-  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+  ExpectProgressFromZeroToHundred(seen);
 }
 
 TEST(CodecBmp, FilesWeWriteOpenInImageMagick) {

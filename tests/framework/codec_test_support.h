@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -192,28 +193,29 @@ inline fw::TPixelImage GradientImage(int w, int h) {
   return img;
 }
 
-// The largest difference of one channel between two pictures of one size.
-inline int MaxChannelDifference(const fw::TPixelImage& a, const fw::TPixelImage& b) {
-  int worst = 0;
+// The absolute differences of every channel of every pixel of two pictures
+// of one size.
+inline std::vector<int> ChannelDifferences(const fw::TPixelImage& a, const fw::TPixelImage& b) {
+  std::vector<int> d;
   for (int y = 0; y < a.Height; ++y)
     for (int x = 0; x < a.Width; ++x) {
       const fw::TColor ca = PixelColor(a, x, y), cb = PixelColor(b, x, y);
       for (int s = 0; s < 24; s += 8)
-        worst = std::max(worst, std::abs(int((ca >> s) & 255) - int((cb >> s) & 255)));
+        d.push_back(std::abs(int((ca >> s) & 255) - int((cb >> s) & 255)));
     }
-  return worst;
+  return d;
+}
+
+// The largest difference of one channel between two pictures of one size.
+inline int MaxChannelDifference(const fw::TPixelImage& a, const fw::TPixelImage& b) {
+  const std::vector<int> d = ChannelDifferences(a, b);
+  return d.empty() ? 0 : *std::max_element(d.begin(), d.end());
 }
 
 // The mean absolute difference over all channels.
 inline double MeanChannelDifference(const fw::TPixelImage& a, const fw::TPixelImage& b) {
-  double sum = 0;
-  for (int y = 0; y < a.Height; ++y)
-    for (int x = 0; x < a.Width; ++x) {
-      const fw::TColor ca = PixelColor(a, x, y), cb = PixelColor(b, x, y);
-      for (int s = 0; s < 24; s += 8)
-        sum += std::abs(int((ca >> s) & 255) - int((cb >> s) & 255));
-    }
-  return a.Width > 0 && a.Height > 0 ? sum / (3.0 * a.Width * a.Height) : 0;
+  const std::vector<int> d = ChannelDifferences(a, b);
+  return d.empty() ? 0 : std::accumulate(d.begin(), d.end(), 0.0) / static_cast<double>(d.size());
 }
 
 inline std::vector<uint8_t> FileBytes(const std::string& path) {

@@ -1,7 +1,9 @@
 // Glyphs put on a surface the fast way equal the per-pixel decode, blend and
 // encode: random coverage (empty, partial and full pixels), colours, places
 // across the clip's edges and clips inside the image, on raw noise, in every
-// format.
+// format; glyphs as narrow as a letter and as wide as a line of text.
+#include "gfx_test_support.h"
+
 #include "kartavo/framework/detail/glyph_paint.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +13,11 @@
 namespace fw {
 namespace {
 
-TPixelImage RawNoise(int w, int h, TPixelFormat format, std::mt19937& rng) {
-  TPixelImage img;
-  img.Width = w;
-  img.Height = h;
-  img.Format = format;
-  img.Bits.resize(static_cast<size_t>(img.Stride() * h));
-  for (uint8_t& b : img.Bits)
-    b = static_cast<uint8_t>(rng());
-  return img;
-}
+using gfxtest::RawNoise;
 
 TGlyphImage RandomGlyph(std::mt19937& rng) {
   TGlyphImage g;
-  g.Width = static_cast<int>(rng() % 14);
+  g.Width = static_cast<int>(rng() % (rng() % 4 ? 14 : 150));
   g.Height = static_cast<int>(rng() % 14);
   g.Coverage.resize(static_cast<size_t>(g.Width * g.Height));
   for (uint8_t& c : g.Coverage) {
@@ -40,14 +33,14 @@ TEST(GlyphPaint, FastWaysEqualTheDecodeBlendEncode) {
   constexpr TPixelFormat kFormats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
   for (int n = 0; n < 6000; ++n) {
     const TPixelFormat format = kFormats[rng() % 7];
-    TPixelImage fast = RawNoise(40, 30, format, rng);
+    TPixelImage fast = RawNoise(200, 30, format, rng);
     TPixelImage plain = fast;
     const TGlyphImage g = RandomGlyph(rng);
     const int left = static_cast<int>(rng() % 10), top = static_cast<int>(rng() % 10);
-    const TRect clip = n % 2
-                           ? Rect(0, 0, 40, 30)
-                           : Rect(left, top, left + 1 + int(rng() % 30), top + 1 + int(rng() % 20));
-    const int64_t x = int64_t(rng() % 60) - 15, y = int64_t(rng() % 50) - 15;
+    const TRect clip =
+        n % 2 ? Rect(0, 0, 200, 30)
+              : Rect(left, top, left + 1 + int(rng() % 190), top + 1 + int(rng() % 20));
+    const int64_t x = int64_t(rng() % 260) - 60, y = int64_t(rng() % 50) - 15;
     // A few colours again and again, as text comes, and new ones now and then.
     const TColor color = rng() % 3 ? TColor(0x10203 * (rng() % 6)) : TColor(rng() & 0xFFFFFF);
     PaintGlyph(fast, clip, g, x, y, color);

@@ -33,6 +33,19 @@ inline std::unique_ptr<fw::TBitmap> NoiseBitmap(int w, int h, fw::TPixelFormat f
   return bmp;
 }
 
+// Pixel storage of random bytes (padding included), for comparing two ways
+// of drawing on the same arbitrary pixels.
+inline fw::TPixelImage RawNoise(int w, int h, fw::TPixelFormat format, std::mt19937& rng) {
+  fw::TPixelImage img;
+  img.Width = w;
+  img.Height = h;
+  img.Format = format;
+  img.Bits.resize(static_cast<size_t>(img.Stride() * h));
+  for (uint8_t& b : img.Bits)
+    b = static_cast<uint8_t>(rng());
+  return img;
+}
+
 using PixelSet = std::set<std::pair<int, int>>;
 
 // The pixels whose colour differs from background.

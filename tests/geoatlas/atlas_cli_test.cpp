@@ -1,6 +1,6 @@
 // kartavo atlas: the maps of a folder or a list, the zoom choice at a
 // position, the rendered view, and the inputs it refuses.
-#include "../geobasics/cli_run.h"
+#include "../cli_run.h"
 #include "atlas_test_support.h"
 
 #include "kartavo/framework/bitmap.h"

@@ -1,6 +1,6 @@
 // The geodesy subcommands of the kartavo program: cart, helmert, datums and
 // countries, run as a user runs them.
-#include "cli_run.h"
+#include "../cli_run.h"
 
 #include "kartavo/geobasics/geobasics.h"
 

@@ -1,4 +1,5 @@
 // The ellipsoids, utm and ups subcommands, run as a user runs them.
+#include "../cli_run.h"
 #include "kartavo/geobasics/geobasics.h"
 
 #include <gtest/gtest.h>
@@ -6,8 +7,6 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace kartavo;
@@ -22,31 +21,8 @@ struct CliRun {
 
 // Runs the program with args, feeding input to its standard input.
 CliRun Kartavo(const std::string& args, const std::string& input = "") {
-  // Named per process so that tests run in parallel do not share files.
-  const std::string base = ::testing::TempDir() + "kartavo_geo_cli_" + std::to_string(getpid());
-  const std::string in = base + ".in", err = base + ".err";
-  if (FILE* f = std::fopen(in.c_str(), "w")) {
-    std::fputs(input.c_str(), f);
-    std::fclose(f);
-  }
-  const std::string cmd = std::string(KARTAVO_CLI) + " " + args + " <" + in + " 2>" + err;
-  CliRun r{};
-  FILE* p = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-    out.append(buf, n);
-  const int rc = pclose(p);
-  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-  std::istringstream lines(out);
-  for (std::string line; std::getline(lines, line);)
-    r.lines.push_back(line);
-  if (FILE* f = std::fopen(err.c_str(), "r")) {
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;)
-      r.errors.append(buf, n);
-    std::fclose(f);
-  }
-  return r;
+  const clitest::CliResult r = clitest::RunShell("'" KARTAVO_CLI "' " + args, input);
+  return {r.Status, clitest::Lines(r.Out), r.Err};
 }
 
 std::vector<std::string> Words(const std::string& line) {

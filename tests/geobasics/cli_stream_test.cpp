@@ -1,6 +1,6 @@
 // Streams of coordinates through the converting subcommands: what goes in
 // one way comes back the other, and every input line has its output line.
-#include "cli_run.h"
+#include "../cli_run.h"
 
 #include <gtest/gtest.h>
 

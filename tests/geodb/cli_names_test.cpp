@@ -2,7 +2,7 @@
 // extensions may be given or left off; any other dot belongs to the name.
 #include "geodb_fixture.h"
 
-#include "../geobasics/cli_run.h"
+#include "../cli_run.h"
 
 #include <filesystem>
 

@@ -1,17 +1,15 @@
 // GeoJSON into the database and back: the Natural Earth sample, kinds by
 // geometry and property, holes and multi-part features, refused input, and
 // the export as GDAL reads it.
+#include "../cli_run.h"
 #include "geodb_fixture.h"
 
 #include "kartavo/package/exceptions.h"
 
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 using namespace geodb_test;
 using kartavo::TGeoDB;
@@ -296,46 +294,34 @@ TEST_F(GeoJSON, ProgressRunsFromZeroToHundredOnce) {
   EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
 }
 
-int Shell(const std::string& cmd, std::string& out) {
-  FILE* p = ::popen((cmd + " 2>&1").c_str(), "r");
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-    out.append(buf.data(), n);
-  const int rc = ::pclose(p);
-  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-}
-
 TEST_F(GeoJSON, CommandLineImportAndExportAndGdalReadsTheExport) {
+  using kartavo::clitest::RunCliLine;
+  using kartavo::clitest::RunCommand;
   db.SetDBName("");
   const std::string out = (dir / "out.geojson").string();
-  std::string text;
-  ASSERT_EQ(Shell(std::string(KARTAVO_CLI) + " db import " + base + " " + kCountries, text), 0)
-      << text;
-  EXPECT_NE(text.find("imported 177 features"), std::string::npos) << text;
-  text.clear();
-  EXPECT_EQ(Shell(std::string(KARTAVO_CLI) + " db export " + base + " " + out +
-                      " --kind border --bbox 35 -10 60 30",
-                  text),
-            0)
-      << text;
+  const auto import = RunCliLine("db import " + base + " " + kCountries);
+  ASSERT_EQ(import.Status, 0) << import.Out;
+  EXPECT_NE(import.Out.find("imported 177 features"), std::string::npos) << import.Out;
+  const auto exported =
+      RunCliLine("db export " + base + " " + out + " --kind border --bbox 35 -10 60 30");
+  EXPECT_EQ(exported.Status, 0) << exported.Out;
   const Json europe = ReadJson(out);
   EXPECT_GT(europe["features"].size(), 20u);
   EXPECT_LT(europe["features"].size(), 80u);
-  text.clear();
   const std::string bad = (dir / "bad.geojson").string();
   std::ofstream(bad) << R"({"type":"Feature","geometry":{"type":"Point","coordinates":[0,-91]}})";
-  EXPECT_EQ(Shell(std::string(KARTAVO_CLI) + " db import " + base + " " + bad, text), 1);
-  EXPECT_NE(text.find("lies outside"), std::string::npos) << text;
+  const auto refused = RunCliLine("db import " + base + " " + bad);
+  EXPECT_EQ(refused.Status, 1);
+  EXPECT_NE(refused.Out.find("lies outside"), std::string::npos) << refused.Out;
 
-  text.clear();
-  if (Shell("ogrinfo --version", text) != 0) GTEST_SKIP() << "ogrinfo (gdal-bin) not installed";
-  text.clear();
-  ASSERT_EQ(Shell("ogrinfo -ro -al -so " + out, text), 0) << text;
-  EXPECT_NE(text.find("Feature Count: " + std::to_string(europe["features"].size())),
+  if (RunCommand("ogrinfo --version").Status != 0)
+    GTEST_SKIP() << "ogrinfo (gdal-bin) not installed";
+  const auto info = RunCommand("ogrinfo -ro -al -so " + out);
+  ASSERT_EQ(info.Status, 0) << info.Out;
+  EXPECT_NE(info.Out.find("Feature Count: " + std::to_string(europe["features"].size())),
             std::string::npos)
-      << text;
-  EXPECT_NE(text.find("name: String"), std::string::npos) << text;
+      << info.Out;
+  EXPECT_NE(info.Out.find("name: String"), std::string::npos) << info.Out;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "geomap_test_support.h"
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/geomap/calib_xml.h"
@@ -45,10 +46,7 @@ TEST(SaveGeoMap, WritesCalibrationAndJpegBesideEachOtherAndLoadsBack) {
   ASSERT_TRUE(back.LoadCalDataFromXML(dir.File("dir/alps.xml"), "alps"));
   EXPECT_EQ(back.MapImgWidth(), 120);
   EXPECT_EQ(back.MapImgHeight(), 80);
-  int x = 0, y = 0;
-  ASSERT_TRUE(back.CalcPixelCoords(46.0, 9.0, x, y));
-  EXPECT_EQ(x, 60);
-  EXPECT_EQ(y, 40);
+  EXPECT_TRUE(testing::PutsPlaceAt(back, 46.0, 9.0, 60, 40));
 }
 
 TEST(SaveGeoMap, NameWithoutDirectoryWritesIntoTheCurrentDirectory) {

@@ -2,12 +2,11 @@
 // reads, and the calibration of the documented example text.
 #pragma once
 
+#include "../cli_run.h"
 #include "kartavo/geomap/calib_records.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -49,31 +48,10 @@ inline void WriteBytes(const std::string& file, const std::string& bytes) {
   out << bytes;
 }
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-};
-
-// Runs a shell command line; its exit status and everything it printed
-// (standard error too).
-inline TRun RunCommand(const std::string& command) {
-  TRun r;
-  FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-  char buf[4096];
-  for (size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-    r.Out.append(buf, n);
-  const int status = ::pclose(p);
-  r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-// Runs the kartavo program with the arguments and standard input.
-inline TRun RunCli(const std::string& args, const std::string& input = "") {
-  TScratchDir dir;
-  const std::string in = dir.File("stdin.txt");
-  WriteBytes(in, input);
-  return RunCommand(std::string(KARTAVO_CLI) + " " + args + " < " + in);
-}
+// The kartavo program and shell lines run as a user runs them.
+using TRun = clitest::CliResult;
+using clitest::RunCliLine;
+using clitest::RunCommand;
 
 // Joins lines, each ended by the given line break.
 inline std::string JoinLines(const std::vector<std::string>& lines, const std::string& eol) {
@@ -81,6 +59,21 @@ inline std::string JoinLines(const std::vector<std::string>& lines, const std::s
   for (const auto& l : lines)
     out += l + eol;
   return out;
+}
+
+// A calibration record of a map of w x h pixels by its four corners,
+// north-west at the top-left: latitudes and longitudes, or with a UTM zone
+// northings and eastings.
+inline TCalibData CornerCalibration(double north, double west, double south, double east, int w,
+                                    int h, int utmZone = -1) {
+  TCalibData cd;
+  cd.UTMZone = utmZone;
+  cd.NumCalQuads = 4;
+  cd.CalQuads[1] = {north, west, 0, 0};
+  cd.CalQuads[2] = {north, east, w, 0};
+  cd.CalQuads[3] = {south, west, 0, h};
+  cd.CalQuads[4] = {south, east, w, h};
+  return cd;
 }
 
 // The cmUTM calibration of the documented example (model cmUTM, id "alps").

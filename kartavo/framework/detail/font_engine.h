@@ -39,6 +39,10 @@ struct TGlyphImage {
   // painting goes through them instead of every pixel of the bitmap.
   bool Indexed = false;
   std::vector<TGlyphPixel> Full, Partial;
+  // Coverage repeated for each byte of a SpreadBytes-byte pixel, made when
+  // the bitmap is first painted row by row on such pixels (glyph_paint.cpp).
+  mutable std::vector<uint8_t> Spread;
+  mutable int SpreadBytes = 0;
 };
 
 // Fills the glyph's lists of covered pixels from its bitmap (bitmaps too

@@ -3,6 +3,7 @@
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/geomap/landmarks/caption_drawing.h"
+#include "kartavo/geomap/landmarks/detail/caption_prefetch.h"
 #include "kartavo/geomap/landmarks/detail/symbol_stamp.h"
 
 #include <vector>
@@ -98,9 +99,12 @@ int DrawAhead(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TLandm
   }
   int drawn = 0;
   for (size_t i = 0; i < n; ++i) {
-    if (i + kAhead < n && placed[i + kAhead].InView)
-      painter.Prefetch(canvas, d.LandMarks[i + kAhead].SymbolProps, placed[i + kAhead].At.X,
-                       placed[i + kAhead].At.Y);
+    if (i + kAhead < n && placed[i + kAhead].InView) {
+      const TLandMark& ahead = d.LandMarks[i + kAhead];
+      const quillon::TPoint at = placed[i + kAhead].At;
+      painter.Prefetch(canvas, ahead.SymbolProps, at.X, at.Y);
+      if (!ahead.Caption.Text.Empty()) detail::PrefetchCaption(canvas, at.X, at.Y);
+    }
     if (!placed[i].ClassShown || !chosen() || !placed[i].InView) continue;
     const TLandMark& lm = d.LandMarks[i];
     DrawAt(painter, canvas, lm, lm.SymbolProps, true, placed[i].At);

@@ -1,5 +1,6 @@
 // The images are drawn as text, one character a pixel, so that they can be
-// read and changed here. Cursors: '.' transparent, '#' black, 'o' white.
+// read and changed here. Cursors: '.' transparent, '#' black, 'o' white;
+// a cursor's rows below those drawn are transparent.
 // Bitmaps: '.' button face, '#' black, 'o' white, 'b' blue, 'g' grey,
 // 'r' red, 'y' yellow.
 #pragma once
@@ -12,7 +13,7 @@ namespace kartavo::resource_art {
 // clang-format off
 
 // An open hand for panning; it acts at its top-left corner.
-constexpr std::array<std::string_view, 32> kGeoHand = {
+constexpr std::array<std::string_view, 29> kGeoHand = {
     ".....#########..................",
     ".....#ooo#ooo#..................",
     ".#####ooo#ooo#####..............",
@@ -42,13 +43,10 @@ constexpr std::array<std::string_view, 32> kGeoHand = {
     "...#ooooooooooo#................",
     "...#ooooooooooo#................",
     "...#############................",
-    "................................",
-    "................................",
-    "................................",
 };
 
 // A magnifying glass whose lens centre (6, 6) is the point it acts on.
-constexpr std::array<std::string_view, 32> kGeoZoom = {
+constexpr std::array<std::string_view, 20> kGeoZoom = {
     "......#.........................",
     "...#######......................",
     "..##ooooo##.....................",
@@ -69,18 +67,6 @@ constexpr std::array<std::string_view, 32> kGeoZoom = {
     "................###.............",
     ".................##.............",
     "..................#.............",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
 };
 
 // The mouse pointer button: the arrow, and beside it the arrow greyed for

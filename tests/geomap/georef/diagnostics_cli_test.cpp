@@ -5,7 +5,7 @@
 
 namespace kartavo {
 namespace {
-using testing::RunCli;
+using testing::RunCliLine;
 using testing::TRun;
 using testing::TScratchDir;
 
@@ -17,9 +17,10 @@ const char* const SquarePoints = "5000000 500000 0 0\n5000000 501000 100 0\n4999
 TEST(DiagnosticsCli, InfoListsEveryResidualAndMarksTheLargest) {
   TScratchDir dir;
   const std::string xml = dir.File("square.xml");
-  ASSERT_EQ(RunCli("calib fit --model utm --utm 32N --size 100 100 -o " + xml, SquarePoints).Status,
-            0);
-  const TRun r = RunCli("calib info " + xml + " --residuals");
+  ASSERT_EQ(
+      RunCliLine("calib fit --model utm --utm 32N --size 100 100 -o " + xml, SquarePoints).Status,
+      0);
+  const TRun r = RunCliLine("calib info " + xml + " --residuals");
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("      1     5000000.00    500000.00       0       0    0.000    1.000    "
                        "1.000       10.0\n"),
@@ -38,7 +39,7 @@ TEST(DiagnosticsCli, InfoListsEveryResidualAndMarksTheLargest) {
 }
 
 TEST(DiagnosticsCli, FitCompareTabulatesEveryModelThePointsAllow) {
-  TRun r = RunCli("calib fit --compare --utm 32N --size 100 100", SquarePoints);
+  TRun r = RunCliLine("calib fit --compare --utm 32N --size 100 100", SquarePoints);
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("model               points  dof   rms px    rms m  largest px  point\n"),
             std::string::npos)
@@ -50,9 +51,9 @@ TEST(DiagnosticsCli, FitCompareTabulatesEveryModelThePointsAllow) {
             std::string::npos)
       << r.Out;
   // --compare writes nothing and needs no model; a model or an output file is a usage error.
-  EXPECT_EQ(RunCli("calib fit --compare --model utm --size 100 100", SquarePoints).Status, 2);
-  EXPECT_EQ(RunCli("calib fit --compare -o x.xml --size 100 100", SquarePoints).Status, 2);
-  EXPECT_EQ(RunCli("calib fit --size 100 100", SquarePoints).Status, 2);
+  EXPECT_EQ(RunCliLine("calib fit --compare --model utm --size 100 100", SquarePoints).Status, 2);
+  EXPECT_EQ(RunCliLine("calib fit --compare -o x.xml --size 100 100", SquarePoints).Status, 2);
+  EXPECT_EQ(RunCliLine("calib fit --size 100 100", SquarePoints).Status, 2);
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 
 namespace kartavo {
 namespace {
-using testing::RunCli;
+using testing::RunCliLine;
 using testing::RunCommand;
 using testing::TRun;
 using testing::TScratchDir;
@@ -52,11 +52,11 @@ TEST(GdalExport, GdalReadsTheWorldFileAndWarpsTheVrtOfAJpegMap) {
   fw::WriteJpegFile(dir.File("map.jpg"), testing::Picture(400, 300));
   const std::string xml = dir.File("map.xml");
   ASSERT_EQ(
-      RunCli("calib fit --model equirect --size 400 300 --map map.jpg -o " + xml, LatLonPoints)
+      RunCliLine("calib fit --model equirect --size 400 300 --map map.jpg -o " + xml, LatLonPoints)
           .Status,
       0);
 
-  TRun r = RunCli("calib export " + xml + " --worldfile");
+  TRun r = RunCliLine("calib export " + xml + " --worldfile");
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("affine       exact"), std::string::npos) << r.Out;
   TRun info = RunCommand("gdalinfo " + dir.File("map.jpg"));
@@ -73,7 +73,7 @@ TEST(GdalExport, GdalReadsTheWorldFileAndWarpsTheVrtOfAJpegMap) {
   }
 
   const std::string vrt = dir.File("map.vrt");
-  r = RunCli("calib export " + xml + " --vrt " + vrt);
+  r = RunCliLine("calib export " + xml + " --vrt " + vrt);
   ASSERT_EQ(r.Status, 0) << r.Out;
   info = RunCommand("gdalinfo " + vrt);
   ASSERT_EQ(info.Status, 0) << info.Out;
@@ -110,18 +110,18 @@ TEST(GdalExport, PaletteBmpInUtmBecomesThreeBandsInItsZone) {
   img.Bits.assign(static_cast<size_t>(img.Stride() * img.Height), 0x37);
   fw::WriteBmpFile(dir.File("utm.bmp"), img);
   const std::string xml = dir.File("utm.xml");
-  ASSERT_EQ(RunCli("calib fit --model utm --utm 32N --size 160 120 --map utm.bmp -o " + xml,
-                   "5206000 300000 0 0\n5206000 308000 160 0\n5200000 300000 0 120\n")
+  ASSERT_EQ(RunCliLine("calib fit --model utm --utm 32N --size 160 120 --map utm.bmp -o " + xml,
+                       "5206000 300000 0 0\n5206000 308000 160 0\n5200000 300000 0 120\n")
                 .Status,
             0);
-  ASSERT_EQ(RunCli("calib export " + xml + " --worldfile").Status, 0);
+  ASSERT_EQ(RunCliLine("calib export " + xml + " --worldfile").Status, 0);
   TRun info = RunCommand("gdalinfo " + dir.File("utm.bmp"));
   const auto [ox, oy] = Pair(info.Out, "Upper Left");
   EXPECT_NEAR(ox, 300000, 1e-3) << info.Out;
   EXPECT_NEAR(oy, 5206000, 1e-3) << info.Out;
 
   const std::string vrt = dir.File("utm.vrt"), out = dir.File("utm.tif");
-  ASSERT_EQ(RunCli("calib export " + xml + " --vrt " + vrt).Status, 0);
+  ASSERT_EQ(RunCliLine("calib export " + xml + " --vrt " + vrt).Status, 0);
   info = RunCommand("gdalinfo " + vrt);
   EXPECT_EQ(Count(info.Out, "GCP["), 3) << info.Out;
   EXPECT_NE(info.Out.find("UTM zone 32N"), std::string::npos) << info.Out;
@@ -147,11 +147,11 @@ TEST(GdalExport, AVrtElsewhereReachesTheImageRelatively) {
   fw::WriteJpegFile(dir.File("maps/map.jpg"), testing::Picture(400, 300));
   const std::string xml = dir.File("maps/map.xml");
   ASSERT_EQ(
-      RunCli("calib fit --model equirect --size 400 300 --map map.jpg -o " + xml, LatLonPoints)
+      RunCliLine("calib fit --model equirect --size 400 300 --map map.jpg -o " + xml, LatLonPoints)
           .Status,
       0);
   const std::string vrt = dir.File("gdal/map.vrt");
-  ASSERT_EQ(RunCli("calib export " + xml + " --vrt " + vrt).Status, 0);
+  ASSERT_EQ(RunCliLine("calib export " + xml + " --vrt " + vrt).Status, 0);
   EXPECT_NE(testing::ReadBytes(vrt).find(
                 "<SourceFilename relativeToVRT=\"1\">../maps/map.jpg</SourceFilename>"),
             std::string::npos);
@@ -164,19 +164,19 @@ TEST(GdalExport, ExportRefusesWhatItCannotWrite) {
   TScratchDir dir;
   const std::string xml = dir.File("map.xml");
   ASSERT_EQ(
-      RunCli("calib fit --model equirect --size 400 300 --map gone.jpg -o " + xml, LatLonPoints)
+      RunCliLine("calib fit --model equirect --size 400 300 --map gone.jpg -o " + xml, LatLonPoints)
           .Status,
       0);
-  TRun r = RunCli("calib export " + xml + " --vrt " + dir.File("m.vrt"));
+  TRun r = RunCliLine("calib export " + xml + " --vrt " + dir.File("m.vrt"));
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("gone.jpg is not there"), std::string::npos) << r.Out;
-  r = RunCli("calib export " + xml + " --worldfile");
+  r = RunCliLine("calib export " + xml + " --worldfile");
   EXPECT_EQ(r.Status, 1); // no image, no --size: the size is unknown
   EXPECT_NE(r.Out.find("give --size W H"), std::string::npos) << r.Out;
-  r = RunCli("calib export " + xml + " --size 400 300 --worldfile " + dir.File("w.wld"));
+  r = RunCliLine("calib export " + xml + " --size 400 300 --worldfile " + dir.File("w.wld"));
   EXPECT_EQ(r.Status, 0) << r.Out;
-  EXPECT_EQ(RunCli("calib export " + xml).Status, 2);
-  EXPECT_EQ(RunCli("calib export " + xml + " --worldfile --vrt x.vrt").Status, 2);
+  EXPECT_EQ(RunCliLine("calib export " + xml).Status, 2);
+  EXPECT_EQ(RunCliLine("calib export " + xml + " --worldfile --vrt x.vrt").Status, 2);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 namespace kartavo {
 namespace {
-using testing::RunCli;
+using testing::RunCliLine;
 using testing::TRun;
 using testing::TScratchDir;
 using testing::WriteBytes;
@@ -24,7 +24,7 @@ TEST(ImportPointsCli, WritesACalibrationNamedAfterTheImageOfThePointsFile) {
   const std::string points = dir.File("alps.jpg.points"), xml = dir.File("alps.xml");
   WriteBytes(points, AlpsPoints);
   const TRun r =
-      RunCli("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
+      RunCliLine("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("imported     4 points (1 switched off in the file left out)"),
             std::string::npos)
@@ -43,7 +43,8 @@ TEST(ImportPointsCli, BadFilesExitOneNamingTheLineAndWriteNothing) {
   TScratchDir dir;
   const std::string points = dir.File("bad.points"), xml = dir.File("bad.xml");
   WriteBytes(points, std::string(AlpsPoints) + "7,47,1e999,-200,1\n");
-  TRun r = RunCli("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
+  TRun r =
+      RunCliLine("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("bad.points line 8: sourceX is no finite number: \"1e999\""),
             std::string::npos)
@@ -52,18 +53,20 @@ TEST(ImportPointsCli, BadFilesExitOneNamingTheLineAndWriteNothing) {
 
   // Three of the points lie on one line: the model is not determined.
   WriteBytes(points, "mapX,mapY,sourceX,sourceY\n6,48,0,0\n7,47,100,-100\n8,46,200,-200\n");
-  r = RunCli("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
+  r = RunCliLine("calib import-points " + points + " --model equirect --size 1000 800 -o " + xml);
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("the points cannot determine the model"), std::string::npos) << r.Out;
   EXPECT_FALSE(std::filesystem::exists(xml));
 
-  EXPECT_EQ(RunCli("calib import-points " + dir.File("none.points") +
-                   " --model equirect "
-                   "--size 10 10")
+  EXPECT_EQ(RunCliLine("calib import-points " + dir.File("none.points") +
+                       " --model equirect "
+                       "--size 10 10")
                 .Status,
             1);
-  EXPECT_EQ(RunCli("calib import-points " + points + " --model equirect --size 0 10").Status, 2);
-  EXPECT_EQ(RunCli("calib import-points " + points + " --model parabolicip --size 9 9").Status, 2);
+  EXPECT_EQ(RunCliLine("calib import-points " + points + " --model equirect --size 0 10").Status,
+            2);
+  EXPECT_EQ(RunCliLine("calib import-points " + points + " --model parabolicip --size 9 9").Status,
+            2);
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 namespace {
 using namespace kartavo;
 using kartavo::testing::ReadBytes;
-using kartavo::testing::RunCli;
+using kartavo::testing::RunCliLine;
 using kartavo::testing::TScratchDir;
 using kartavo::testing::WriteBytes;
 
@@ -33,18 +33,18 @@ std::vector<TLandMark> Sample() {
 TEST(LandmarksCli, InfoSummarisesASection) {
   TScratchDir dir;
   SaveLandMarkFile(dir.File("ch.xml"), "swiss", Sample());
-  auto r = RunCli("landmarks info " + dir.File("ch.xml") + " Swiss");
+  auto r = RunCliLine("landmarks info " + dir.File("ch.xml") + " Swiss");
   EXPECT_EQ(r.Status, 0) << r.Out;
   EXPECT_EQ(r.Out, "landmarks: 3\nclasses: 0 (2) 2 (1)\nkinds: Cross (2) Spade (1)\ncaptions: 1\n"
                    "extent: latitude 46.20000 to 47.37000, longitude 6.15000 to 8.54000\n");
-  r = RunCli("landmarks info " + dir.File("ch.xml") + " french");
+  r = RunCliLine("landmarks info " + dir.File("ch.xml") + " french");
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("no landmark section \"french\""), std::string::npos) << r.Out;
-  EXPECT_EQ(RunCli("landmarks info").Status, 2);
+  EXPECT_EQ(RunCliLine("landmarks info").Status, 2);
   // A file that breaks off inside a tag gives no summary of what was read before.
   const std::string text = ReadBytes(dir.File("ch.xml"));
   WriteBytes(dir.File("cut.xml"), text.substr(0, text.rfind("/>")));
-  r = RunCli("landmarks info " + dir.File("cut.xml"));
+  r = RunCliLine("landmarks info " + dir.File("cut.xml"));
   EXPECT_EQ(r.Status, 1);
   EXPECT_NE(r.Out.find("cut.xml: <gmlandmarks> section: the <landmark> tag breaks off"),
             std::string::npos)
@@ -54,13 +54,13 @@ TEST(LandmarksCli, InfoSummarisesASection) {
 TEST(LandmarksCli, ConvertsToGeoJsonAndBackToEqualLandmarks) {
   TScratchDir dir;
   SaveLandMarkFile(dir.File("ch.xml"), "swiss", Sample());
-  auto r = RunCli("landmarks convert " + dir.File("ch.xml") + " " + dir.File("ch.geojson"));
+  auto r = RunCliLine("landmarks convert " + dir.File("ch.xml") + " " + dir.File("ch.geojson"));
   ASSERT_EQ(r.Status, 0) << r.Out;
   const std::string json = ReadBytes(dir.File("ch.geojson"));
   EXPECT_NE(json.find("\"type\": \"FeatureCollection\""), std::string::npos);
   EXPECT_NE(json.find("\"coordinates\": [\n     7.45,\n     46.95"), std::string::npos) << json;
-  r = RunCli("landmarks convert " + dir.File("ch.geojson") + " " + dir.File("back.xml") +
-             " --id again");
+  r = RunCliLine("landmarks convert " + dir.File("ch.geojson") + " " + dir.File("back.xml") +
+                 " --id again");
   ASSERT_EQ(r.Status, 0) << r.Out;
   std::vector<TLandMark> back;
   ASSERT_TRUE(LoadLandMarkFile(dir.File("back.xml"), "again", back));
@@ -77,8 +77,8 @@ TEST(LandmarksCli, ForeignGeoJsonWithAFieldMapAndBadValues) {
    "properties": {}},
   {"type": "Feature", "geometry": {"type": "Point", "coordinates": [4.83, 45.76]}, "properties": null}
 ]})");
-  auto r = RunCli("landmarks convert " + dir.File("towns.json") + " " + dir.File("towns.xml") +
-                  " --caption-field name --id-field code");
+  auto r = RunCliLine("landmarks convert " + dir.File("towns.json") + " " + dir.File("towns.xml") +
+                      " --caption-field name --id-field code");
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("skipped 1 features that are not points"), std::string::npos) << r.Out;
   std::vector<TLandMark> lms;
@@ -96,7 +96,7 @@ TEST(LandmarksCli, ForeignGeoJsonWithAFieldMapAndBadValues) {
          "geometry": {"type": "Point", "coordinates": [1, 2]}, "properties": {"size": "big"}}]})",
                           R"({"type": "Feature"})", "{ not json"}) {
     WriteBytes(dir.File("bad.json"), bad);
-    r = RunCli("landmarks convert " + dir.File("bad.json") + " " + dir.File("bad.xml"));
+    r = RunCliLine("landmarks convert " + dir.File("bad.json") + " " + dir.File("bad.xml"));
     EXPECT_EQ(r.Status, 1) << bad;
     EXPECT_NE(r.Out.find("bad.json"), std::string::npos) << r.Out;
   }
@@ -113,17 +113,17 @@ TEST(SymbolsCli, ListsAndDrawsASheet) {
     repo.SetValues(ix, s);
   }
   repo.StoreOnFile(dir.File("pal.xml"), "P");
-  auto r = RunCli("symbols list " + dir.File("pal.xml"));
+  auto r = RunCliLine("symbols list " + dir.File("pal.xml"));
   ASSERT_EQ(r.Status, 0) << r.Out;
   EXPECT_NE(r.Out.find("\n3 Triangle 8 00000000 000000FF no 90 40 0 \"kind 2\"\n"),
             std::string::npos)
       << r.Out;
-  r = RunCli("symbols draw " + dir.File("pal.xml") + " p -o " + dir.File("sheet.png"));
+  r = RunCliLine("symbols draw " + dir.File("pal.xml") + " p -o " + dir.File("sheet.png"));
   ASSERT_EQ(r.Status, 0) << r.Out;
   const fw::TPixelImage sheet = fw::ReadPngFile(dir.File("sheet.png"));
   EXPECT_GT(sheet.Width, 6 * 100);
   EXPECT_GT(sheet.Height, 2 * 40);
-  EXPECT_EQ(RunCli("symbols draw " + dir.File("pal.xml") + " other -o x.png").Status, 1);
+  EXPECT_EQ(RunCliLine("symbols draw " + dir.File("pal.xml") + " other -o x.png").Status, 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // from 50N 0E (top-left) to 40N 20E, 50 pixels a degree (equirectangular).
 #pragma once
 
+#include "../xml_test_support.h"
 #include "kartavo/companion/tessaro.h"
 #include "kartavo/geomap/calib_fits.h"
 #include "kartavo/geomap/geo_conversion.h"
@@ -10,19 +11,11 @@
 namespace lmtest {
 
 struct TTestMap {
-  kartavo::TCalibData Calib;
+  kartavo::TCalibData Calib = kartavo::testing::CornerCalibration(50, 0, 40, 20, 1000, 500);
   kartavo::TModelParams Pars;
   tessaro::TMatrix Grat{5, 1};
 
-  TTestMap() {
-    Calib.UTMZone = -1;
-    Calib.NumCalQuads = 4;
-    Calib.CalQuads[1] = {50, 0, 0, 0};
-    Calib.CalQuads[2] = {50, 20, 1000, 0};
-    Calib.CalQuads[3] = {40, 0, 0, 500};
-    Calib.CalQuads[4] = {40, 20, 1000, 500};
-    kartavo::CalcEquiRectCalibration(Calib, Pars);
-  }
+  TTestMap() { kartavo::CalcEquiRectCalibration(Calib, Pars); }
   kartavo::TGeoRef Ref() const { return {kartavo::cmEquiRect, Calib, Pars, Grat}; }
 };
 

@@ -1,6 +1,7 @@
 // Copies of the map for another view than the control's: into a host's
 // bitmap and onto the clipboard. A copy must hold exactly what the control
 // shows for that view, and leave the control as it was.
+#include "../geomap_test_support.h"
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/canvas.h"
 #include "kartavo/framework/screen.h"
@@ -52,11 +53,7 @@ void LoadBusyMap(CopyMap& map) {
   map.SetBounds(0, 0, 300, 200);
   map.SetFrameStyle(quillon::fsNone);
   map.SetMapBitMap(&picture);
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
+  kartavo::testing::CalibrateByCorners(map, 48.0, 6.0, 44.0, 12.0, 600, 400);
   map.SetShowGraticule(sgPointsAndLines);
   map.SetGratLineDist(0.5);
   map.AddMark(46.5, 7.5, "Bern", lmCircle);

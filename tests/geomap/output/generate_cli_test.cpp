@@ -1,8 +1,9 @@
 // kartavo generate and kartavo render --print as a user runs them: a map
 // made from a box and a database, its files loading into the map control,
 // a printed page at a map scale, and the exit status of bad input.
+#include "../../cli_run.h"
 #include "../../framework/pdf_raster.h"
-#include "../../geobasics/cli_run.h"
+#include "../geomap_test_support.h"
 #include "../xml_test_support.h"
 
 #include "kartavo/framework/bitmap.h"
@@ -75,10 +76,7 @@ TEST(GenerateCli, DrawsTheDatabaseInsideTheBoxAndLoadsBack) {
   // The calibration puts the town where it was drawn.
   TGeoMap map(nullptr);
   ASSERT_TRUE(map.LoadCalDataFromXML(dir.File("map.xml"), "ORV_geomap_caldata"));
-  int x = 0, y = 0;
-  ASSERT_TRUE(map.CalcPixelCoords(15, 25, x, y));
-  EXPECT_EQ(x, 280);
-  EXPECT_EQ(y, 180);
+  EXPECT_TRUE(testing::PutsPlaceAt(map, 15, 25, 280, 180));
 }
 
 TEST(GenerateCli, KindsChooseWhatIsDrawnAndPngShowsLandmarks) {

@@ -43,6 +43,14 @@ std::unique_ptr<fw::TBitmap> Terrain(int w, int h) {
   return bmp;
 }
 
+// A control of w x h pixels, its painting held, showing the terrain of
+// pw x ph pixels as its map.
+void LoadTerrain(TGeoMap& map, int w, int h, int pw, int ph) {
+  map.SetSuppressPaint(true);
+  map.SetBounds(0, 0, w, h);
+  map.SetMapBitMap(Terrain(pw, ph).get());
+}
+
 TLandMark Town(double lat, double lon, TLandMarkElement kind, const char* name) {
   TLandMark lm = DefaultLandMark();
   lm.Latitude = lat;
@@ -57,15 +65,8 @@ TLandMark Town(double lat, double lon, TLandMarkElement kind, const char* name) 
 
 TEST(GoldenRender, EquirectangularMapWithEverything) {
   TGeoMap map(nullptr);
-  map.SetSuppressPaint(true);
-  map.SetBounds(0, 0, 360, 260);
-  auto picture = Terrain(300, 200);
-  map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(47.0, 7.0, 0, 0);
-  map.AddCalibPoint(47.0, 10.0, 300, 0);
-  map.AddCalibPoint(45.0, 7.0, 0, 200);
-  map.AddCalibPoint(45.0, 10.0, 300, 200);
+  LoadTerrain(map, 360, 260, 300, 200);
+  CalibrateByCorners(map, 47.0, 7.0, 45.0, 10.0, 300, 200);
   map.AddCalibPoint(46.0, 8.5, 150, 100);
   map.SetShowGraticule(sgPointsAndLines);
   map.SetGratLineDist(0.5);
@@ -92,10 +93,7 @@ TEST(GoldenRender, EquirectangularMapWithEverything) {
 
 TEST(GoldenRender, UTMMapZoomedOutThroughTheCache) {
   TGeoMap map(nullptr);
-  map.SetSuppressPaint(true);
-  map.SetBounds(0, 0, 300, 280);
-  auto picture = Terrain(500, 500);
-  map.SetMapBitMap(picture.get());
+  LoadTerrain(map, 300, 280, 500, 500);
   map.SetCalibModel(cmUTM);
   map.SetUTMZone(32);
   map.AddCalibPoint(5005000.0, 500000.0, 32, hemiNorth, 0, 0);

@@ -1,11 +1,11 @@
 // kartavo render as a user runs it: a calibrated map written as a picture
 // with its overlay, view options, landmarks and a trace, and the exit status
 // of bad input and bad usage.
-#include "../../geobasics/cli_run.h"
+#include "../../cli_run.h"
 #include "../xml_test_support.h"
 
-#include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/detail/pixel_value.h"
+#include "kartavo/framework/jpeg_codec.h"
 #include "kartavo/framework/png_codec.h"
 #include "kartavo/framework/text_file.h"
 #include "kartavo/geomap/calib_xml.h"
@@ -28,14 +28,8 @@ std::string WriteMap(const TScratchDir& dir) {
   img.Format = fw::pf24bit;
   img.Bits.assign(static_cast<size_t>(img.Stride() * 400), 0x80);
   fw::WritePngFile(dir.File("grey.png"), img);
-  TCalibData cd;
+  TCalibData cd = testing::CornerCalibration(48, 6, 44, 12, 600, 400);
   cd.MapFName = "grey.png";
-  cd.UTMZone = -1;
-  cd.NumCalQuads = 4;
-  cd.CalQuads[1] = {48, 6, 0, 0};
-  cd.CalQuads[2] = {48, 12, 600, 0};
-  cd.CalQuads[3] = {44, 6, 0, 400};
-  cd.CalQuads[4] = {44, 12, 600, 400};
   cd.Corners = {{{48, 6}, {44, 6}, {44, 12}, {48, 12}}};
   fw::TTextFile f;
   f.Rewrite(dir.File("grey.xml"));

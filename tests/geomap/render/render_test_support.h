@@ -2,6 +2,8 @@
 #pragma once
 
 #include "../../framework/gfx_test_support.h"
+#include "../geomap_test_support.h"
+#include "../xml_test_support.h"
 #include "kartavo/framework/bitmap.h"
 #include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/geomap/calib_fits.h"
@@ -13,6 +15,7 @@
 namespace rendertest {
 
 using namespace kartavo;
+using kartavo::testing::CalibrateByCorners;
 
 // A calibration record with its fitted parameters and a graticule matrix,
 // enough for the conversions.
@@ -48,12 +51,7 @@ inline std::unique_ptr<TSampleMap> UTMMap() {
   auto m = std::make_unique<TSampleMap>();
   m->Model = cmUTM;
   m->Width = m->Height = 500;
-  m->Data.UTMZone = 32;
-  m->Data.NumCalQuads = 4;
-  m->Data.CalQuads[1] = {5005000, 500000, 0, 0};
-  m->Data.CalQuads[2] = {5005000, 505000, 500, 0};
-  m->Data.CalQuads[3] = {5000000, 500000, 0, 500};
-  m->Data.CalQuads[4] = {5000000, 505000, 500, 500};
+  m->Data = kartavo::testing::CornerCalibration(5005000, 500000, 5000000, 505000, 500, 500, 32);
   CalcEquiRectCalibration(m->Data, m->Pars);
   CalcExtentsAndResolution(m->Ref(), m->Width, m->Height, m->Data.Corners, m->Data.Resolution);
   return m;
@@ -72,11 +70,7 @@ inline fw::TColor In15(fw::TColor c) { return fw::Color15(fw::Word15(c)); }
 inline void LoadEquiRectMap(TGeoMap& map, fw::TColor fill) {
   auto picture = Blank(600, 400, fill);
   map.SetMapBitMap(picture.get());
-  map.SetCalibModel(cmEquiRect);
-  map.AddCalibPoint(48.0, 6.0, 0, 0);
-  map.AddCalibPoint(48.0, 12.0, 600, 0);
-  map.AddCalibPoint(44.0, 6.0, 0, 400);
-  map.AddCalibPoint(44.0, 12.0, 600, 400);
+  CalibrateByCorners(map, 48.0, 6.0, 44.0, 12.0, 600, 400);
 }
 
 inline int CountColor(const fw::TBitmap& bmp, fw::TColor c) {
