@@ -13,6 +13,16 @@
 
 namespace kartavo::viewer {
 
+namespace {
+// Makes the action one choice of the group, checked when it is the current one.
+QAction* AddChoice(QActionGroup* group, QAction* action, bool current) {
+  action->setCheckable(true);
+  action->setChecked(current);
+  group->addAction(action);
+  return action;
+}
+} // namespace
+
 TViewerWindow::TViewerWindow()
     : FViews(new QStackedWidget(this)), FMapView(new kartavo::qt::GeoMapWidget(FViews)),
       FAtlasView(new kartavo::qt::GeoAtlasWidget(FViews)) {
@@ -91,11 +101,9 @@ void TViewerWindow::BuildViewMenu() {
       {sgLines, "&Graticule"},  {sgPointsAndLines, "Graticule and points"},
       {sgUTMGrid, "&UTM grid"}, {sgPointsAndUTMGrid, "UTM grid and points"}};
   for (auto [show, text] : overlays) {
-    QAction* a = overlay->addAction(text, [this, show] { SetShowGraticule(show); });
-    a->setCheckable(true);
-    a->setChecked(show == FOverlay);
-    FOverlays->addAction(a);
-    FOverlayActions[show] = a;
+    FOverlayActions[show] =
+        AddChoice(FOverlays, overlay->addAction(text, [this, show] { SetShowGraticule(show); }),
+                  show == FOverlay);
   }
   QAction* dms = view->addAction("&Degrees, minutes, seconds");
   dms->setCheckable(true);
@@ -123,11 +131,8 @@ void TViewerWindow::BuildToolBar() {
       {quillon::maRubberBand, "Rubber band"},
       {quillon::maMouseTrace, "Trace"}};
   for (auto [mode, text] : modes) {
-    QAction* a = bar->addAction(text, [this, mode] { SetMouseMode(mode); });
-    a->setCheckable(true);
-    a->setChecked(mode == FMouseMode);
-    FModes->addAction(a);
-    FModeActions[mode] = a;
+    FModeActions[mode] = AddChoice(
+        FModes, bar->addAction(text, [this, mode] { SetMouseMode(mode); }), mode == FMouseMode);
   }
   bar->addSeparator();
   BuildAtlasActions(*bar);

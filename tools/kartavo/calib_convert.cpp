@@ -69,6 +69,20 @@ std::string GeoToPixelLine(const CalibFileArgs& args, const TGeoRef& ref, const 
   return {};
 }
 
+using TLineConversion = std::string (*)(const CalibFileArgs&, const TGeoRef&, const LineFields&,
+                                        OutputBuffer&);
+
+// Converts every line of the input (or the one given as words) through the
+// calibration the arguments name.
+void ConvertWithCalibration(const CalibFileArgs& args, const char* command,
+                            TLineConversion convert) {
+  const LoadedCalibration c = LoadCalibration(args);
+  if (args.Utm) RequireUtmMap(c, args.File);
+  const TGeoRef ref = c.Ref();
+  ConvertLines({command, "* *"}, args.Words,
+               [&](const LineFields& f, OutputBuffer& out) { return convert(args, ref, f, out); });
+}
+
 } // namespace
 
 void RunCalibInfo(const CalibFileArgs& args) {
@@ -78,21 +92,11 @@ void RunCalibInfo(const CalibFileArgs& args) {
 }
 
 void RunCalibPix2Geo(const CalibFileArgs& args) {
-  const LoadedCalibration c = LoadCalibration(args);
-  if (args.Utm) RequireUtmMap(c, args.File);
-  const TGeoRef ref = c.Ref();
-  ConvertLines({"calib pix2geo", "* *"}, args.Words, [&](const LineFields& f, OutputBuffer& out) {
-    return PixelToGeoLine(args, ref, f, out);
-  });
+  ConvertWithCalibration(args, "calib pix2geo", PixelToGeoLine);
 }
 
 void RunCalibGeo2Pix(const CalibFileArgs& args) {
-  const LoadedCalibration c = LoadCalibration(args);
-  if (args.Utm) RequireUtmMap(c, args.File);
-  const TGeoRef ref = c.Ref();
-  ConvertLines({"calib geo2pix", "* *"}, args.Words, [&](const LineFields& f, OutputBuffer& out) {
-    return GeoToPixelLine(args, ref, f, out);
-  });
+  ConvertWithCalibration(args, "calib geo2pix", GeoToPixelLine);
 }
 
 } // namespace kcli

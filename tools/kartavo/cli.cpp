@@ -1,6 +1,8 @@
 #include "cli.h"
 #include "line_stream.h"
 
+#include "kartavo/framework/headless_backend.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -88,6 +90,12 @@ bool StandardOutputWritten() {
 }
 
 } // namespace
+
+fw::THeadlessBackend* DemoInput(std::ostream& out) {
+  fw::THeadlessBackend* input = fw::HeadlessBackend();
+  if (!input) out << "needs the display-less screen\n";
+  return input;
+}
 
 } // namespace kcli
 

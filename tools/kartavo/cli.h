@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace fw {
+class THeadlessBackend;
+}
+
 namespace kcli {
 
 enum ExitCode : int { exitOk = 0, exitBadInput = 1, exitUsage = 2 };
@@ -31,6 +35,10 @@ using DemoSection = std::function<void(std::ostream& out, const std::filesystem:
 struct DemoRegistrar {
   DemoRegistrar(int order, std::string title, DemoSection section);
 };
+
+// The display-less screen, through which demo sections post input; null,
+// after saying so on out, when the program runs on another screen.
+fw::THeadlessBackend* DemoInput(std::ostream& out);
 
 void SetExitCode(int code);
 

@@ -374,23 +374,24 @@ void Setup(CLI::App& root) {
 
 const kcli::CommandRegistrar kRegister(30, Setup);
 
-// A demo database starts from nothing each run.
-std::string FreshDemoDatabase(const std::filesystem::path& dir, const char* name) {
-  const std::string base = (dir / name).string();
+// Opens the demo database DIR/FILE in db, named and described; a demo
+// database starts from nothing each run.
+void OpenFreshDemoDatabase(TGeoDB& db, const std::filesystem::path& dir, const char* file,
+                           const char* name, const char* description) {
+  const std::string base = (dir / file).string();
   const kartavo::TGdbFileNames files = kartavo::TGdbFileNames::FromBase(base);
   std::filesystem::remove(files.Summary);
   std::filesystem::remove(files.Data);
   for (const std::string& index : files.Index)
     std::filesystem::remove(index);
-  return base;
+  db.SetName(name);
+  db.SetDBName(base);
+  db.SetDescription(description);
 }
 
 void Demo(std::ostream& out, const std::filesystem::path& dir) {
-  const std::string base = FreshDemoDatabase(dir, "alps");
   TGeoDB db(nullptr);
-  db.SetName("DemoDB");
-  db.SetDBName(base);
-  db.SetDescription("Demo: a few features of the Alps");
+  OpenFreshDemoDatabase(db, dir, "alps", "DemoDB", "Demo: a few features of the Alps");
   const fw::TDateTime now = fw::Now();
   db.AddTown("Innsbruck", now, 0, {47.2692f, 11.4041f}, 574, 1, 0);
   db.AddTown("Bolzano", now, 0, {46.4983f, 11.3548f}, 262, 1, 0);
@@ -424,11 +425,8 @@ void Demo(std::ostream& out, const std::filesystem::path& dir) {
 // The country borders of the world at 1:110m (Natural Earth) in a database
 // of their own, DIR/world: generated world maps draw from it.
 void DemoWorld(std::ostream& out, const std::filesystem::path& dir) {
-  const std::string base = FreshDemoDatabase(dir, "world");
   TGeoDB db(nullptr);
-  db.SetName("WorldDB");
-  db.SetDBName(base);
-  db.SetDescription("Natural Earth 1:110m country borders");
+  OpenFreshDemoDatabase(db, dir, "world", "WorldDB", "Natural Earth 1:110m country borders");
   const kartavo::TGeoJSONImportReport r =
       kartavo::ImportGeoJSONText(db, kSampleCountries, "ne_110m_countries.geojson");
   out << "database " << db.DBName() << ": " << r.Features << " countries of Natural Earth as "

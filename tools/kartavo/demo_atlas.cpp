@@ -127,11 +127,8 @@ void ClickZurich(fw::THeadlessBackend& input, TGeoAtlas& atlas, fw::TMouseButton
 }
 
 void AtlasDemo(std::ostream& out, const fs::path& dir) {
-  fw::THeadlessBackend* input = fw::HeadlessBackend();
-  if (!input) {
-    out << "needs the display-less screen\n";
-    return;
-  }
+  fw::THeadlessBackend* input = DemoInput(out);
+  if (!input) return;
   TGeoAtlas atlas(nullptr);
   atlas.SetBounds(0, 0, 800, 520);
   for (const DemoMap& m : kMaps)

@@ -91,11 +91,8 @@ bool LoadSampleMap(TGeoMap& map, const std::filesystem::path& dir, std::ostream&
 }
 
 void InteractionDemo(std::ostream& out, const std::filesystem::path& dir) {
-  fw::THeadlessBackend* input = fw::HeadlessBackend();
-  if (!input) {
-    out << "needs the display-less screen\n";
-    return;
-  }
+  fw::THeadlessBackend* input = DemoInput(out);
+  if (!input) return;
   TGeoMap map(nullptr);
   map.SetBounds(0, 0, 480, 320);
   if (!LoadSampleMap(map, dir, out)) return;
