@@ -84,19 +84,18 @@ TRect IntersectRect(const TRect& a, const TRect& b) {
 
 namespace {
 
-// n pixels of `bytes` bytes from `at`, each the value's low bytes: a block of
-// pixels is made once and copied along the row.
-void FillValues(uint8_t* at, int n, int bytes, uint32_t value) {
-  constexpr int kBlockPixels = 16;
-  uint8_t block[kBlockPixels * 4];
-  const int filled = std::min(n, kBlockPixels);
-  for (int i = 0; i < filled; ++i)
-    std::memcpy(block + i * bytes, &value, static_cast<size_t>(bytes));
-  const size_t blockBytes = static_cast<size_t>(filled * bytes);
-  const size_t total = static_cast<size_t>(n) * static_cast<size_t>(bytes);
+// n pixels of Bytes bytes from at, each the value's low bytes: a block of
+// pixels is made once and copied along the row in pieces of fixed size,
+// which the compiler turns into a few wide stores.
+template <size_t Bytes> void FillValues(uint8_t* at, int n, uint32_t value) {
+  constexpr size_t kBlock = Bytes == 3 ? 48 : 64;
+  uint8_t block[kBlock + 4];
+  for (size_t i = 0; i < kBlock; i += Bytes)
+    std::memcpy(block + i, &value, 4);
+  const size_t total = Bytes * static_cast<size_t>(n);
   size_t done = 0;
-  for (; done + blockBytes <= total; done += blockBytes)
-    std::memcpy(at + done, block, blockBytes);
+  for (; done + kBlock <= total; done += kBlock)
+    std::memcpy(at + done, block, kBlock);
   std::memcpy(at + done, block, total - done);
 }
 
@@ -128,11 +127,11 @@ void TRasterTarget::Span(int y, int64_t x0, int64_t x1) {
   switch (FImage.Format) {
   case pf15bit:
   case pf16bit:
-    return FillValues(row + 2 * int64_t{a}, b - a, 2, FValue);
+    return FillValues<2>(row + 2 * int64_t{a}, b - a, FValue);
   case pf24bit:
-    return FillValues(row + 3 * int64_t{a}, b - a, 3, FValue);
+    return FillValues<3>(row + 3 * int64_t{a}, b - a, FValue);
   case pf32bit:
-    return FillValues(row + 4 * int64_t{a}, b - a, 4, FValue);
+    return FillValues<4>(row + 4 * int64_t{a}, b - a, FValue);
   default:
     for (int x = a; x < b; ++x)
       WriteValue(FImage, x, y, FValue);

@@ -2,12 +2,14 @@
 
 #include "kartavo/framework/detail/pixel_value.h"
 #include "kartavo/framework/detail/raster_target.h"
+#include "kartavo/framework/detail/row_kernels.h"
 #include "kartavo/framework/detail/stretch_axis.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #if defined(__GNUC__) && !defined(__clang__)
@@ -17,26 +19,6 @@
 namespace fw {
 
 namespace {
-
-// From5Bits by multiply and shift (exact for 0..31), for loops the compiler vectorises.
-constexpr uint32_t Level5(uint32_t c5) { return (c5 * 527 + 23) >> 6; }
-
-static_assert([] {
-  for (uint32_t i = 0; i < 32; ++i)
-    if (Level5(i) != From5Bits(static_cast<uint8_t>(i))) return false;
-  return true;
-}());
-
-// The blue, green, red bytes of every 15-bit word, in the low three bytes.
-const std::array<uint32_t, 32768>& Words15() {
-  static const auto table = [] {
-    auto t = std::make_unique<std::array<uint32_t, 32768>>();
-    for (uint32_t w = 0; w < 32768; ++w)
-      (*t)[w] = Level5(w & 31) | Level5((w >> 5) & 31) << 8 | Level5((w >> 10) & 31) << 16;
-    return t;
-  }();
-  return *table;
-}
 
 // Each 8-bit channel rounded to 5 bits and put in its place in a 15-bit word.
 struct TChannels15 {
@@ -50,17 +32,6 @@ struct TChannels15 {
     }
   }
 };
-
-// n 15-bit words (bit 15 ignored) as blue, green, red triplets.
-void Expand15(const uint8_t* in, int n, uint8_t* out) {
-  if (n <= 0) return;
-  const std::array<uint32_t, 32768>& table = Words15();
-  auto word = [&](int i) { return (in[2 * i] | uint32_t{in[2 * i + 1]} << 8) & 0x7FFF; };
-  // Four bytes a pixel, the fourth overwritten by the next pixel's first.
-  for (int i = 0; i + 1 < n; ++i)
-    std::memcpy(out + 3 * i, &table[word(i)], 4);
-  std::memcpy(out + 3 * (n - 1), &table[word(n - 1)], 3);
-}
 
 // Source rows as blue, green, red byte triplets of the columns [lo, hi).
 class TSourceRows {
@@ -230,6 +201,10 @@ private:
         continue;
       }
       const uint8_t* in = FSrc.Row(FRows.Nearest[j]);
+      if (FUnscaledCols) {
+        CopyMasked(out, in + static_cast<size_t>(FCols.SourceLo) * bpp, n, bpp, mask);
+        continue;
+      }
       if (bpp == 3) {
         for (int i = 0; i < n; ++i)
           std::memcpy(out + 3 * i, in + offsets[i], 3);
@@ -248,6 +223,26 @@ private:
           std::memcpy(out + 4 * i, &v, 4);
         }
       }
+    }
+  }
+
+  // n consecutive values, without the bits the format does not use.
+  static void CopyMasked(uint8_t* out, const uint8_t* in, int n, int bpp, uint32_t mask) {
+    if (bpp == 3) return (void)std::memcpy(out, in, 3 * static_cast<size_t>(n));
+    if (bpp == 2) {
+      for (int i = 0; i < n; ++i) {
+        uint16_t v;
+        std::memcpy(&v, in + 2 * i, 2);
+        v = static_cast<uint16_t>(v & mask);
+        std::memcpy(out + 2 * i, &v, 2);
+      }
+      return;
+    }
+    for (int i = 0; i < n; ++i) {
+      uint32_t v;
+      std::memcpy(&v, in + 4 * i, 4);
+      v &= mask;
+      std::memcpy(out + 4 * i, &v, 4);
     }
   }
 
@@ -396,17 +391,39 @@ private:
 
 } // namespace
 
+namespace {
+
+// The request with the clip cut to the destination; nullopt when nothing is written.
+std::optional<TStretchRequest> Clipped(const TPixelImage& dst, const TPixelImage& src,
+                                       const TStretchRequest& request) {
+  TStretchRequest r = request;
+  r.Clip = IntersectRect(r.Clip, Rect(0, 0, dst.Width, dst.Height));
+  if (r.Clip.Right <= r.Clip.Left || r.Clip.Bottom <= r.Clip.Top || src.Width <= 0 ||
+      src.Height <= 0)
+    return std::nullopt;
+  return r;
+}
+
+} // namespace
+
 void StretchBlt(TPixelImage& dst, const TPixelImage& src, const TStretchRequest& request) {
   if (&dst == &src) {
     TPixelImage copy = src;
     return StretchBlt(dst, copy, request);
   }
-  TStretchRequest r = request;
-  r.Clip = IntersectRect(r.Clip, Rect(0, 0, dst.Width, dst.Height));
-  if (r.Clip.Right <= r.Clip.Left || r.Clip.Bottom <= r.Clip.Top || src.Width <= 0 ||
-      src.Height <= 0)
-    return;
-  TStretcher(dst, src, r).Run();
+  if (const auto r = Clipped(dst, src, request)) TStretcher(dst, src, *r).Run();
+}
+
+TRect StretchCoverage(const TPixelImage& dst, const TPixelImage& src,
+                      const TStretchRequest& request) {
+  const auto r = Clipped(dst, src, request);
+  if (!r) return {};
+  const TAxisSpan x = StretchAxisSpan(r->Dest.Left, r->Dest.Right, r->Source.Left, r->Source.Right,
+                                      src.Width, r->Clip.Left, r->Clip.Right);
+  const TAxisSpan y = StretchAxisSpan(r->Dest.Top, r->Dest.Bottom, r->Source.Top, r->Source.Bottom,
+                                      src.Height, r->Clip.Top, r->Clip.Bottom);
+  if (x.Count == 0 || y.Count == 0) return {};
+  return Rect(x.First, y.First, x.First + x.Count, y.First + y.Count);
 }
 
 } // namespace fw

@@ -59,4 +59,9 @@ struct TStretchRequest {
 KARTAVO_API void StretchBlt(TPixelImage& dst, const TPixelImage& src,
                             const TStretchRequest& request);
 
+// The destination pixels StretchBlt(dst, src, request) writes: a rectangle,
+// empty (Right <= Left or Bottom <= Top) when it writes none.
+KARTAVO_API TRect StretchCoverage(const TPixelImage& dst, const TPixelImage& src,
+                                  const TStretchRequest& request);
+
 } // namespace fw

@@ -455,7 +455,8 @@ private:
   // Everything but the frame, for View, onto c's rectangle (0, 0,
   // View.Width, View.Height).
   void RenderPicture(fw::TCanvas& c, const TRenderView& View, TRenderTarget Target);
-  void FillBackground(fw::TCanvas& c, const TRenderView& View);
+  // The view's rectangle in the background colour, except keep.
+  void FillBackground(fw::TCanvas& c, const TRenderView& View, const fw::TRect& keep = {});
   void PaintEmptyDisplay(fw::TCanvas& c, const TRenderView& View);
   void PaintMapLayers(fw::TCanvas& c, const TRenderView& View, TRenderTarget Target);
   TImageLayerCounts FRenderCounts;

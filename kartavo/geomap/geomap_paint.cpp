@@ -47,11 +47,19 @@ void TGeoMap::RenderPicture(fw::TCanvas& c, const TRenderView& view, TRenderTarg
   FTrace.Draw(c, view);
 }
 
-void TGeoMap::FillBackground(fw::TCanvas& c, const TRenderView& view) {
+void TGeoMap::FillBackground(fw::TCanvas& c, const TRenderView& view, const fw::TRect& keep) {
   c.Brush()->SetColor(FStyle.BackGround());
   c.Brush()->SetStyle(fw::bsSolid);
   c.Pen()->SetColor(FStyle.BackGround());
-  c.Rectangle(0, 0, view.Width, view.Height);
+  if (keep.Right <= keep.Left || keep.Bottom <= keep.Top) {
+    c.Rectangle(0, 0, view.Width, view.Height);
+    return;
+  }
+  // The bands above and below keep, then left and right of it.
+  c.FillRect(fw::Rect(0, 0, view.Width, keep.Top));
+  c.FillRect(fw::Rect(0, keep.Bottom, view.Width, view.Height));
+  c.FillRect(fw::Rect(0, keep.Top, keep.Left, keep.Bottom));
+  c.FillRect(fw::Rect(keep.Right, keep.Top, view.Width, keep.Bottom));
 }
 
 void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c, const TRenderView& view) {
@@ -61,11 +69,14 @@ void TGeoMap::PaintEmptyDisplay(fw::TCanvas& c, const TRenderView& view) {
 }
 
 void TGeoMap::PaintMapLayers(fw::TCanvas& c, const TRenderView& view, TRenderTarget target) {
-  FillBackground(c, view);
+  // The image first, then the background around it: filling the pixels the
+  // image covers would only be overwritten.
+  fw::TRect image;
   if (target == rtControl)
-    FRenderCounts.Count(DrawMapImage(FImage, view));
+    FRenderCounts.Count(DrawMapImage(FImage, view, &image));
   else
-    DrawMapImageCopy(c, FImage, view);
+    DrawMapImageCopy(c, FImage, view, &image);
+  FillBackground(c, view, image);
   if (OnBeforeRenderData) OnBeforeRenderData(this, &c);
   const TOverlayStyle style{FStyle.ShowGraticule(), FStyle.GratLineDist(), FStyle.UTMGridDist(),
                             FStyle.GraticuleColor(), FStyle.CalibPointColor()};

@@ -75,6 +75,31 @@ TEST(GfxStretch, SourceInvertTwiceRestores) {
   EXPECT_TRUE(gfxtest::SamePixels(*dst, *before));
 }
 
+// StretchCoverage is the rectangle of pixels whose centre maps inside the
+// source along both axes, within the clip and the destination.
+void ExpectCoverageOfPlainDefinition(const TPixelImage& dst, const TPixelImage& src,
+                                     const TStretchRequest& r) {
+  int64_t x0 = INT64_MAX, x1 = INT64_MIN, y0 = INT64_MAX, y1 = INT64_MIN;
+  for (int x = std::max(0, r.Clip.Left); x < std::min(dst.Width, r.Clip.Right); ++x)
+    if (gfxtest::SampleAxis(x, r.Dest.Left, r.Dest.Right, r.Source.Left, r.Source.Right, src.Width)
+            .Inside) {
+      x0 = std::min<int64_t>(x0, x);
+      x1 = std::max<int64_t>(x1, x + 1);
+    }
+  for (int y = std::max(0, r.Clip.Top); y < std::min(dst.Height, r.Clip.Bottom); ++y)
+    if (gfxtest::SampleAxis(y, r.Dest.Top, r.Dest.Bottom, r.Source.Top, r.Source.Bottom, src.Height)
+            .Inside) {
+      y0 = std::min<int64_t>(y0, y);
+      y1 = std::max<int64_t>(y1, y + 1);
+    }
+  const TRect got = StretchCoverage(dst, src, r);
+  if (x0 > x1 || y0 > y1) {
+    EXPECT_TRUE(got.Right <= got.Left || got.Bottom <= got.Top);
+    return;
+  }
+  EXPECT_EQ(got, Rect(int(x0), int(y0), int(x1), int(y1)));
+}
+
 TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
   const TPixelFormat formats[] = {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit};
   const TCopyMode rops[] = {cmSrcCopy,    cmSrcCopy,   cmSrcInvert, cmSrcAnd,
@@ -108,6 +133,7 @@ TEST(GfxStretch, TablesAgreeWithThePlainDefinition) {
     StretchBlt(got, src->PixelImage(), r);
     ASSERT_EQ(got.Bits, want.Bits)
         << "case " << n << " formats " << int(sf) << "->" << int(df) << " mode " << int(r.Mode);
+    ExpectCoverageOfPlainDefinition(got, src->PixelImage(), r);
   }
 }
 

@@ -24,4 +24,11 @@ struct TStretchAxis {
 TStretchAxis BuildStretchAxis(int destA, int destB, int srcA, int srcB, int srcSize, int clipLo,
                               int clipHi, bool halftone);
 
+// Only the destination range of BuildStretchAxis: First and Count.
+struct TAxisSpan {
+  int First = 0, Count = 0;
+};
+TAxisSpan StretchAxisSpan(int destA, int destB, int srcA, int srcB, int srcSize, int clipLo,
+                          int clipHi);
+
 } // namespace fw

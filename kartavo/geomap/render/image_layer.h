@@ -11,7 +11,8 @@
 
 namespace fw {
 class TCanvas;
-}
+struct TRect;
+} // namespace fw
 
 namespace kartavo {
 
@@ -42,8 +43,10 @@ struct KARTAVO_API TImageLayerCounts {
 // another magnification or smoothing. Smoothing (AntiAlias) averages the
 // source pixels each target pixel covers; without it each target pixel
 // takes the source pixel under its centre. Target pixels beyond the map
-// image keep what they hold.
-KARTAVO_API TImageLayerPath DrawMapImage(TMapImage& Image, const TRenderView& View);
+// image keep what they hold. Written, when given, receives the rectangle of
+// pixels the image was drawn on (empty when none).
+KARTAVO_API TImageLayerPath DrawMapImage(TMapImage& Image, const TRenderView& View,
+                                         fw::TRect* Written = nullptr);
 
 // The same picture drawn onto Target's rectangle (0, 0, View.Width,
 // View.Height), leaving Image, its cache and its off-screen image as they
@@ -52,6 +55,6 @@ KARTAVO_API TImageLayerPath DrawMapImage(TMapImage& Image, const TRenderView& Vi
 // away, so the copy has the very pixels the control would show when Target
 // has the control's colour depth (the cache is made in Target's depth).
 KARTAVO_API TImageLayerPath DrawMapImageCopy(fw::TCanvas& Target, const TMapImage& Image,
-                                             const TRenderView& View);
+                                             const TRenderView& View, fw::TRect* Written = nullptr);
 
 } // namespace kartavo
