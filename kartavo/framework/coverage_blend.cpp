@@ -2,54 +2,114 @@
 
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define KARTAVO_BLEND_X86 1
 #endif
 
 namespace fw {
 namespace {
 
-#ifdef __SSE2__
-// Eight bytes widened to 16-bit lanes. The quotient by 255 of a lane up to
-// 65152 is its product with 0x8081 shifted right by 23 bits; the blend's
-// quotient is cut towards zero, so a colour below the byte is taken off as
-// the quotient of the product less 127 (never below zero), one above it is
-// added as the quotient of the product plus 127.
-__m128i Blend8(__m128i u, __m128i a, __m128i o) {
-  const __m128i half = _mm_set1_epi16(127), magic = _mm_set1_epi16(static_cast<short>(0x8081));
-  const __m128i up = _mm_mullo_epi16(_mm_subs_epu16(o, u), a);
-  const __m128i down = _mm_mullo_epi16(_mm_subs_epu16(u, o), a);
-  const __m128i add = _mm_srli_epi16(_mm_mulhi_epu16(_mm_add_epi16(up, half), magic), 7);
-  const __m128i sub = _mm_srli_epi16(_mm_mulhi_epu16(_mm_subs_epu16(down, half), magic), 7);
-  const __m128i mixed = _mm_sub_epi16(_mm_add_epi16(u, add), sub);
-  const __m128i full = _mm_cmpeq_epi16(a, _mm_set1_epi16(255));
-  return _mm_or_si128(_mm_and_si128(full, o), _mm_andnot_si128(full, mixed));
+// The bytes from i on, one by one.
+void BlendTail(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t i, size_t n) {
+  for (; i < n; ++i)
+    if (coverage[i] != 0) row[i] = MixCoverage(row[i], over[i], coverage[i]);
 }
 
-void Blend16(uint8_t* row, const uint8_t* coverage, const uint8_t* over) {
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coverage));
-  if (_mm_movemask_epi8(_mm_cmpeq_epi8(a, zero)) == 0xFFFF) return;
-  const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-  const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i*>(over));
-  const __m128i lo =
-      Blend8(_mm_unpacklo_epi8(u, zero), _mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(o, zero));
-  const __m128i hi =
-      Blend8(_mm_unpackhi_epi8(u, zero), _mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(o, zero));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(row), _mm_packus_epi16(lo, hi));
+#ifdef KARTAVO_BLEND_X86
+struct TSse2 {
+  using T = __m128i;
+  static constexpr size_t Size = 16;
+  static T Zero() { return _mm_setzero_si128(); }
+  static T Set16(short v) { return _mm_set1_epi16(v); }
+  static T Load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const T*>(p)); }
+  static void Store(uint8_t* p, T v) { _mm_storeu_si128(reinterpret_cast<T*>(p), v); }
+  static bool AllZero(T v) { return _mm_movemask_epi8(_mm_cmpeq_epi8(v, Zero())) == 0xFFFF; }
+  static T Lo(T v, T z) { return _mm_unpacklo_epi8(v, z); }
+  static T Hi(T v, T z) { return _mm_unpackhi_epi8(v, z); }
+  static T Pack(T lo, T hi) { return _mm_packus_epi16(lo, hi); }
+  static T MulLo(T x, T y) { return _mm_mullo_epi16(x, y); }
+  static T MulHi(T x, T y) { return _mm_mulhi_epu16(x, y); }
+  static T SubSat(T x, T y) { return _mm_subs_epu16(x, y); }
+  static T Add(T x, T y) { return _mm_add_epi16(x, y); }
+  static T Sub(T x, T y) { return _mm_sub_epi16(x, y); }
+  static T Shr7(T x) { return _mm_srli_epi16(x, 7); }
+  static T Eq16(T x, T y) { return _mm_cmpeq_epi16(x, y); }
+  static T And(T x, T y) { return _mm_and_si128(x, y); }
+  static T AndNot(T x, T y) { return _mm_andnot_si128(x, y); }
+  static T Or(T x, T y) { return _mm_or_si128(x, y); }
+};
+
+namespace sse2 {
+#include "kartavo/framework/detail/coverage_lanes.inl"
+} // namespace sse2
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+struct TAvx2 {
+  using T = __m256i;
+  static constexpr size_t Size = 32;
+  static T Zero() { return _mm256_setzero_si256(); }
+  static T Set16(short v) { return _mm256_set1_epi16(v); }
+  static T Load(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const T*>(p)); }
+  static void Store(uint8_t* p, T v) { _mm256_storeu_si256(reinterpret_cast<T*>(p), v); }
+  static bool AllZero(T v) { return _mm256_testz_si256(v, v); }
+  static T Lo(T v, T z) { return _mm256_unpacklo_epi8(v, z); }
+  static T Hi(T v, T z) { return _mm256_unpackhi_epi8(v, z); }
+  static T Pack(T lo, T hi) { return _mm256_packus_epi16(lo, hi); }
+  static T MulLo(T x, T y) { return _mm256_mullo_epi16(x, y); }
+  static T MulHi(T x, T y) { return _mm256_mulhi_epu16(x, y); }
+  static T SubSat(T x, T y) { return _mm256_subs_epu16(x, y); }
+  static T Add(T x, T y) { return _mm256_add_epi16(x, y); }
+  static T Sub(T x, T y) { return _mm256_sub_epi16(x, y); }
+  static T Shr7(T x) { return _mm256_srli_epi16(x, 7); }
+  static T Eq16(T x, T y) { return _mm256_cmpeq_epi16(x, y); }
+  static T And(T x, T y) { return _mm256_and_si256(x, y); }
+  static T AndNot(T x, T y) { return _mm256_andnot_si256(x, y); }
+  static T Or(T x, T y) { return _mm256_or_si256(x, y); }
+};
+
+namespace avx2 {
+#include "kartavo/framework/detail/coverage_lanes.inl"
+} // namespace avx2
+
+void BlendAvx2(uint8_t* row, const uint8_t* c, const uint8_t* o, size_t n) {
+  size_t i = avx2::BlendWhole<TAvx2>(row, c, o, n);
+  if (i + 16 <= n) {
+    avx2::BlendVector<TSse2>(row + i, c + i, o + i);
+    i += 16;
+  }
+  BlendTail(row, c, o, i, n);
 }
+#pragma GCC pop_options
 #endif
 
 } // namespace
 
-void BlendCoverageBytes(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n) {
-  size_t i = 0;
-#ifdef __SSE2__
-  for (; i + 16 <= n; i += 16)
-    Blend16(row + i, coverage + i, over + i);
+void BlendCoverageBytesPortable(uint8_t* row, const uint8_t* coverage, const uint8_t* over,
+                                size_t n) {
+  BlendTail(row, coverage, over, 0, n);
+}
+
+#ifdef KARTAVO_BLEND_X86
+void BlendCoverageBytesSse2(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n) {
+  BlendTail(row, coverage, over, sse2::BlendWhole<TSse2>(row, coverage, over, n), n);
+}
+
+void BlendCoverageBytesAvx2(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n) {
+  BlendAvx2(row, coverage, over, n);
+}
+
+bool HaveAvx2() { return __builtin_cpu_supports("avx2"); }
 #endif
-  for (; i < n; ++i)
-    if (coverage[i] != 0) row[i] = MixCoverage(row[i], over[i], coverage[i]);
+
+void BlendCoverageBytes(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n) {
+#ifdef KARTAVO_BLEND_X86
+  static const auto blend = HaveAvx2() ? BlendCoverageBytesAvx2 : BlendCoverageBytesSse2;
+  blend(row, coverage, over, n);
+#else
+  BlendCoverageBytesPortable(row, coverage, over, n);
+#endif
 }
 
 } // namespace fw

@@ -17,7 +17,18 @@ inline uint8_t MixCoverage(int under, int over, int coverage) {
   return static_cast<uint8_t>(under + ((over - under) * coverage + 127) / 255);
 }
 
-// Blends n bytes of row by the coverage and colour bytes of the same index.
+// Blends n bytes of row by the coverage and colour bytes of the same index,
+// in the widest registers the processor has.
 void BlendCoverageBytes(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n);
+
+// The ways BlendCoverageBytes chooses from, for the tests: byte by byte, and
+// on x86 16 and 32 bytes at a time (the latter only where HaveAvx2()).
+void BlendCoverageBytesPortable(uint8_t* row, const uint8_t* coverage, const uint8_t* over,
+                                size_t n);
+#if defined(__x86_64__) || defined(__i386__)
+void BlendCoverageBytesSse2(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n);
+void BlendCoverageBytesAvx2(uint8_t* row, const uint8_t* coverage, const uint8_t* over, size_t n);
+bool HaveAvx2();
+#endif
 
 } // namespace fw

@@ -91,7 +91,11 @@ int DrawAhead(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TLandm
   thread_local std::vector<TPlaced> placed;
   const size_t n = d.LandMarks.size();
   placed.resize(n);
+  // The records are read ahead too: with a few hundred bytes each, the
+  // processor's own prefetching falls behind.
+  constexpr size_t kRecordsAhead = 12;
   for (size_t i = 0; i < n; ++i) {
+    if (i + kRecordsAhead < n) __builtin_prefetch(&d.LandMarks[i + kRecordsAhead].Latitude);
     const TLandMark& lm = d.LandMarks[i];
     TPlaced& at = placed[i];
     at.ClassShown = ClassShown(d, lm);
@@ -99,6 +103,11 @@ int DrawAhead(detail::TSymbolPainter& painter, fw::TCanvas& canvas, const TLandm
   }
   int drawn = 0;
   for (size_t i = 0; i < n; ++i) {
+    if (i + kRecordsAhead < n && placed[i + kRecordsAhead].InView) {
+      const TLandMark& later = d.LandMarks[i + kRecordsAhead];
+      __builtin_prefetch(&later.SymbolProps);
+      __builtin_prefetch(&later.Caption.Text);
+    }
     if (i + kAhead < n && placed[i + kAhead].InView) {
       const TLandMark& ahead = d.LandMarks[i + kAhead];
       const quillon::TPoint at = placed[i + kAhead].At;
