@@ -223,6 +223,7 @@ struct TEnlargeStretch::TPlan {
   std::vector<TColumnBlock> Blocks;
   std::vector<int32_t> Offsets;  // of each block's window from the row's first triplet
   std::vector<uint8_t> Shuffled; // the block is averaged by the shuffles
+  std::vector<int> OneByOne;     // the pixels that are not
   size_t Plane = 0;              // sums per plane
   std::vector<uint16_t> Sums[2]; // two source rows averaged along the row
   int Key[2] = {-1, -1};         // their source rows
@@ -235,6 +236,8 @@ struct TEnlargeStretch::TPlan {
     Shuffled.resize(static_cast<size_t>(blocks));
     for (int k = 0; k < blocks; ++k)
       PlanBlock(k);
+    for (int i = 0; i < cols.Count; ++i)
+      if (i >= kBlock * blocks || !Shuffled[static_cast<size_t>(i / kBlock)]) OneByOne.push_back(i);
     Plane = static_cast<size_t>(blocks + 1) * kBlock;
     for (auto& s : Sums)
       s.resize(3 * Plane);
@@ -288,11 +291,7 @@ struct TEnlargeStretch::TPlan {
 #ifdef FW_ENLARGE_VECTOR
     AverageBlocks(row, Blocks.data(), Offsets.data(), Shuffled.data(), blocks, sums, Plane);
 #endif
-    for (int k = 0; k < blocks; ++k)
-      if (!Shuffled[static_cast<size_t>(k)])
-        for (int i = kBlock * k; i < kBlock * (k + 1); ++i)
-          AveragePixel(row, i, sums);
-    for (int i = kBlock * blocks; i < Cols.Count; ++i)
+    for (int i : OneByOne)
       AveragePixel(row, i, sums);
   }
 
