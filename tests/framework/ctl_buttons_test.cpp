@@ -35,8 +35,7 @@ struct TButtonBar {
 TEST_F(ControlTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
   TButtonBar bar;
   EXPECT_TRUE(bar.Pointer->Down());
-  Input().PostClick(bar.Zoom, fw::mbLeft, 5, 5);
-  fw::Application().ProcessMessages();
+  Click(bar.Zoom, fw::mbLeft, 5, 5);
   EXPECT_TRUE(bar.Zoom->Down());
   EXPECT_FALSE(bar.Pointer->Down());
   Input().PostClick(bar.Zoom, fw::mbLeft, 5, 5); // a down button stays down
@@ -48,8 +47,7 @@ TEST_F(ControlTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
   bar.Pointer->SetDown(false); // refused while not all may be up
   EXPECT_TRUE(bar.Pointer->Down());
   bar.Pointer->SetAllowAllUp(true);
-  Input().PostClick(bar.Pointer, fw::mbLeft, 5, 5);
-  fw::Application().ProcessMessages();
+  Click(bar.Pointer, fw::mbLeft, 5, 5);
   EXPECT_FALSE(bar.Pointer->Down());
   EXPECT_FALSE(bar.Zoom->Down());
 }

@@ -22,11 +22,9 @@ TEST_F(ControlTest, LaterSiblingsLieOnTopUntilRestacked) {
   auto top = Probe("top", nullptr, 1000, 500, 200, 150);
   auto a = Probe("a", top.get(), 0, 0, 100, 100);
   auto b = Probe("b", top.get(), 50, 50, 100, 100);
-  Input().PostClick(top.get(), fw::mbRight, 60, 60);
-  fw::Application().ProcessMessages();
+  Click(top.get(), fw::mbRight, 60, 60);
   a->BringToFront();
-  Input().PostClick(top.get(), fw::mbRight, 60, 60);
-  fw::Application().ProcessMessages();
+  Click(top.get(), fw::mbRight, 60, 60);
   EXPECT_EQ(Log, (Lines{"b down R 10,10", "b up R 10,10", "a down R 60,60", "a up R 60,60"}));
 }
 
@@ -36,15 +34,12 @@ TEST_F(ControlTest, HiddenAndDisabledControlsAreSkipped) {
   auto b = Probe("b", top.get(), 50, 50, 100, 100);
   auto inner = Probe("inner", b.get(), 0, 0, 30, 30);
   b->Hide(); // inner is visible, but not showing
-  Input().PostClick(top.get(), fw::mbRight, 60, 60);
-  fw::Application().ProcessMessages();
+  Click(top.get(), fw::mbRight, 60, 60);
   b->Show();
   inner->SetEnabled(false);
-  Input().PostClick(top.get(), fw::mbRight, 60, 60);
-  fw::Application().ProcessMessages();
+  Click(top.get(), fw::mbRight, 60, 60);
   top->Hide();
-  Input().PostClick(top.get(), fw::mbRight, 60, 60);
-  fw::Application().ProcessMessages();
+  Click(top.get(), fw::mbRight, 60, 60);
   EXPECT_EQ(Log, (Lines{"a down R 60,60", "a up R 60,60", "b down R 10,10", "b up R 10,10"}));
 }
 

@@ -65,6 +65,11 @@ protected:
     Log.clear();
   }
   fw::THeadlessBackend& Input() { return *fw::HeadlessBackend(); }
+  // Posts a click and delivers it, with whatever was queued before it.
+  void Click(const fw::TControl* target, fw::TMouseButton button, int x, int y) {
+    Input().PostClick(target, button, x, y);
+    fw::Application().ProcessMessages();
+  }
   std::unique_ptr<TProbe> Probe(const std::string& name, fw::TWinControl* parent, int l, int t,
                                 int w, int h) {
     auto p = std::make_unique<TProbe>(Log, name);

@@ -24,6 +24,16 @@ struct NamedRow {
   TGeoEllipsoid Ellipsoid;
 };
 
+// The datum numbered no, after checking its name, area and ellipsoid.
+const TDatumParams& ExpectNamedDatum(int no, std::string_view name, std::string_view area,
+                                     TGeoEllipsoid ellipsoid) {
+  const TDatumParams& d = *FindDatum(no);
+  EXPECT_EQ(d.DatumName.Bytes(), name);
+  EXPECT_EQ(d.Area.Bytes(), area);
+  EXPECT_EQ(d.Ellipsoid, ellipsoid);
+  return d;
+}
+
 TEST(DatumTable, HasOneRowPerDatumNumber) {
   EXPECT_EQ(DatumTable.size(), 271u);
   EXPECT_EQ(FindDatum(0), nullptr);
@@ -47,10 +57,7 @@ TEST(DatumTable, RowsWithFixedParameters) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.No);
-    const TDatumParams& d = *FindDatum(r.No);
-    EXPECT_EQ(d.DatumName.Bytes(), r.Name);
-    EXPECT_EQ(d.Area.Bytes(), r.Area);
-    EXPECT_EQ(d.Ellipsoid, r.Ellipsoid);
+    const TDatumParams& d = ExpectNamedDatum(r.No, r.Name, r.Area, r.Ellipsoid);
     EXPECT_EQ(d.DX, r.DX);
     EXPECT_EQ(d.DY, r.DY);
     EXPECT_EQ(d.DZ, r.DZ);
@@ -98,10 +105,7 @@ TEST(DatumTable, RowsSpreadOverTheTable) {
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.No);
-    const TDatumParams& d = *FindDatum(r.No);
-    EXPECT_EQ(d.DatumName.Bytes(), r.Name);
-    EXPECT_EQ(d.Area.Bytes(), r.Area);
-    EXPECT_EQ(d.Ellipsoid, r.Ellipsoid);
+    ExpectNamedDatum(r.No, r.Name, r.Area, r.Ellipsoid);
   }
 }
 

@@ -5,10 +5,12 @@
 #  - a program built with find_package(kartavo) against that tree, using a
 #    name of every module through the umbrella headers only, links and runs.
 # Usage: check_installed_headers.sh <source dir> <build dir> <c++ compiler> [Qt include dirs]
+#        [host flags]
 # The Qt backend's headers are installed and compiled only when the Qt include
-# directories (a ;-separated list) are given.
+# directories (a ;-separated list) are given. The host flags (e.g. the
+# sanitizers of a sanitized build) go to the host program's compile and link.
 set -uo pipefail
-src=$1 build=$2 cxx=$3 qt_dirs=${4:-}
+src=$1 build=$2 cxx=$3 qt_dirs=${4:-} host_flags=${5:-}
 extra=()
 if [ -n "$qt_dirs" ]; then
   IFS=';' read -ra dirs <<<"$qt_dirs"
@@ -52,7 +54,8 @@ consumer=$prefix/consumer
 mkdir -p "$consumer"
 cp "$src/tests/interface/consumer/CMakeLists.txt" "$src/tests/interface/consumer/main.cpp" "$consumer/"
 if ! cmake -S "$consumer" -B "$consumer/build" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_CXX_COMPILER="$cxx" >"$consumer/log" 2>&1 ||
+    -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$host_flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$host_flags" >"$consumer/log" 2>&1 ||
   ! cmake --build "$consumer/build" >>"$consumer/log" 2>&1 ||
   ! LD_LIBRARY_PATH="$prefix/lib:$prefix/lib64${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}" \
     "$consumer/build/consumer" >>"$consumer/log" 2>&1; then
