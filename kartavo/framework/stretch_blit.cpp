@@ -4,6 +4,8 @@
 #include "kartavo/framework/detail/raster_target.h"
 #include "kartavo/framework/detail/row_kernels.h"
 #include "kartavo/framework/detail/stretch_axis.h"
+#include "kartavo/framework/detail/stretch_enlarge.h"
+#include "kartavo/framework/detail/triplet_sink.h"
 
 #include <algorithm>
 #include <array>
@@ -34,10 +36,11 @@ struct TChannels15 {
 };
 
 // Source rows as blue, green, red byte triplets of the columns [lo, hi).
+// Converted rows have 16 bytes to spare at their end, for vector loads.
 class TSourceRows {
 public:
   TSourceRows(const TPixelImage& src, int lo, int hi)
-      : FSrc(src), FLo(lo), FCount(hi - lo), FBuffer(3 * static_cast<size_t>(hi - lo)) {}
+      : FSrc(src), FLo(lo), FCount(hi - lo), FBuffer(3 * static_cast<size_t>(hi - lo) + 16) {}
 
   // The row's triplets, in into when it is given and the row needs
   // converting (the return value tells where they are).
@@ -119,15 +122,7 @@ int BytesPerValue(TPixelFormat f) {
   }
 }
 
-// Where averaged pixels go: blue, green, red triplets, or 15-bit words.
-struct TTripletSink {
-  uint8_t* Out;
-  void operator()(int i, uint32_t b, uint32_t g, uint32_t r) const {
-    Out[3 * i] = static_cast<uint8_t>(b);
-    Out[3 * i + 1] = static_cast<uint8_t>(g);
-    Out[3 * i + 2] = static_cast<uint8_t>(r);
-  }
-};
+// Where averaged pixels go: blue, green, red triplets (TTripletSink), or 15-bit words.
 struct TWord15Sink {
   uint8_t* Out;
   const TChannels15& To15;
@@ -162,6 +157,11 @@ public:
     if (!FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == FSrc.Format &&
         BytesPerValue(FDst.Format) != 0)
       return RunNearestRaw();
+    if (FHalftone && FReq.Rop == cmSrcCopy) {
+      TEnlargeStretch enlarge(FCols, FRows, FSrc.Width);
+      if (enlarge.Applies(FDst.Format))
+        return enlarge.Run(FDst, [this](int y) { return FSource.Get(y); });
+    }
     if (FHalftone && FReq.Rop == cmSrcCopy && FDst.Format == pf15bit) {
       // Averaged straight into the words: the map control's off-screen format.
       for (int j = 0; j < FRows.Count; ++j) {
