@@ -80,7 +80,11 @@ TPoint TCanvas::TextExtent(const std::string& Text) {
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   auto face = TFontEngine::Instance().Face(FFont);
   const bool upright = FFont.Orientation() % 3600 == 0;
-  const TTextRun& run = TextRun(face, Text, Drawable() && upright);
+  // Merged rows pay where they are blended many bytes at a time (24 and 32
+  // bits); elsewhere the glyphs shared by all lines, which stay in the
+  // processor's cache, are painted one by one.
+  const bool rows = Drawable() && (FSurface->Format == pf24bit || FSurface->Format == pf32bit);
+  const TTextRun& run = TextRun(face, Text, upright && rows);
   const int width = run.Width;
   if (Drawable() && !Text.empty()) {
     const double angle = FFont.Orientation() / 10.0 * std::numbers::pi / 180.0;
@@ -92,7 +96,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
       FillCellRect(cell, frame, 0, 0, width, height);
     }
     const TRect clip = ClipRect();
-    if (upright && run.Merged)
+    if (upright && rows && run.Merged)
       for (const TRunLayer& layer : run.Layers)
         PaintGlyph(*FSurface, clip, layer.Coverage, int64_t{X} + layer.Left, int64_t{Y} + layer.Top,
                    FFont.Color());

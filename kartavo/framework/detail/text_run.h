@@ -1,8 +1,8 @@
 // Lines of text laid out once per face and kept: the pen's advance over the
 // line and its glyphs' coverage merged into a few wide bitmaps (layers).
-// Maps draw the same captions paint after paint; putting a line's merged
-// rows on the surface is several times faster than glyph after glyph, and
-// measuring it again is a look-up.
+// Maps draw the same captions paint after paint; on 24- and 32-bit surfaces
+// putting a line's merged rows there is several times faster than glyph
+// after glyph, and measuring it again is a look-up.
 //
 // Glyphs whose covered pixels overlap (a slanted or overhanging letter) go to
 // different layers: a glyph's layer is one above the highest layer of the
