@@ -174,6 +174,7 @@ public:
     std::vector<uint8_t> bgr(inPlace ? 0 : 3 * static_cast<size_t>(FCols.Count));
     for (int j = 0; j < FRows.Count; ++j) {
       int y = FRows.First + j;
+      if (RepeatsRowAbove(j)) continue;
       uint8_t* out = inPlace ? FDst.Row(y) + 3 * static_cast<size_t>(FCols.First) : bgr.data();
       if (FHalftone)
         ProduceAveraged(j, TTripletSink{out});
@@ -194,12 +195,8 @@ private:
     for (int i = 0; i < n; ++i)
       offsets[i] = FCols.Nearest[i] * bpp;
     for (int j = 0; j < FRows.Count; ++j) {
+      if (RepeatsRowAbove(j)) continue;
       uint8_t* out = FDst.Row(FRows.First + j) + static_cast<size_t>(FCols.First) * bpp;
-      if (j > 0 && FRows.Nearest[j] == FRows.Nearest[j - 1]) {
-        std::memcpy(out, FDst.Row(FRows.First + j - 1) + static_cast<size_t>(FCols.First) * bpp,
-                    static_cast<size_t>(n) * bpp);
-        continue;
-      }
       const uint8_t* in = FSrc.Row(FRows.Nearest[j]);
       if (FUnscaledCols) {
         CopyMasked(out, in + static_cast<size_t>(FCols.SourceLo) * bpp, n, bpp, mask);
@@ -244,6 +241,19 @@ private:
       v &= mask;
       std::memcpy(out + 4 * i, &v, 4);
     }
+  }
+
+  // A plain copy of whole bytes whose row shows the same source row as the
+  // one above: that row's pixels copied.
+  bool RepeatsRowAbove(int j) {
+    const int bpp = BytesPerValue(FDst.Format);
+    if (FHalftone || FReq.Rop != cmSrcCopy || bpp == 0 || j == 0 ||
+        FRows.Nearest[j] != FRows.Nearest[j - 1])
+      return false;
+    const size_t at = static_cast<size_t>(FCols.First) * bpp;
+    std::memcpy(FDst.Row(FRows.First + j) + at, FDst.Row(FRows.First + j - 1) + at,
+                static_cast<size_t>(FCols.Count) * bpp);
+    return true;
   }
 
   void ProduceNearest(int sy, uint8_t* out) {
