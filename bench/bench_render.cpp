@@ -246,7 +246,7 @@ TFixture& Fixture() {
   return f;
 }
 
-void RunKartavo(benchmark::State& state, const TScene& s, bool landmarks = true) {
+void RunKartavo(benchmark::State& state, const TScene& s, bool landmarks) {
   BenchMap& map = landmarks ? Fixture().Map : Fixture().Bare;
   map.Show(s);
   map.Paint(); // warms the cache where the scene keeps it
@@ -258,7 +258,7 @@ void RunKartavo(benchmark::State& state, const TScene& s, bool landmarks = true)
 }
 
 #ifdef KARTAVO_HAVE_CAIRO
-void RunCairo(benchmark::State& state, const TScene& s, bool landmarks = true) {
+void RunCairo(benchmark::State& state, const TScene& s, bool landmarks) {
   TFixture& f = Fixture();
   static const std::vector<TLandMark> none;
   const std::vector<TLandMark>& lms = landmarks ? f.LandMarks : none;
@@ -267,40 +267,29 @@ void RunCairo(benchmark::State& state, const TScene& s, bool landmarks = true) {
     f.Cairo.Paint(s, f.Map.GeoRef(), lms);
 }
 
-void BM_cairo_PaintZoomIn1_5DirectStretch(benchmark::State& s) { RunCairo(s, kZoomIn); }
-void BM_cairo_PaintZoomOut0_5CacheWarm(benchmark::State& s) { RunCairo(s, kZoomOut); }
-void BM_cairo_PaintZoomOut0_5CacheRebuild(benchmark::State& s) { RunCairo(s, kRebuild); }
-BENCHMARK(BM_cairo_PaintZoomIn1_5DirectStretch)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_PaintZoomOut0_5CacheWarm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_PaintZoomOut0_5CacheRebuild)->Unit(benchmark::kMillisecond);
-void BM_cairo_PaintZoomIn1_5NoLandmarks(benchmark::State& s) { RunCairo(s, kZoomIn, false); }
-void BM_cairo_PaintZoomOut0_5CacheWarmNoLandmarks(benchmark::State& s) {
-  RunCairo(s, kZoomOut, false);
-}
-void BM_cairo_PaintZoomOut0_5CacheRebuildNoLandmarks(benchmark::State& s) {
-  RunCairo(s, kRebuild, false);
-}
-BENCHMARK(BM_cairo_PaintZoomIn1_5NoLandmarks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_PaintZoomOut0_5CacheWarmNoLandmarks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_cairo_PaintZoomOut0_5CacheRebuildNoLandmarks)->Unit(benchmark::kMillisecond);
 #endif
 
-void BM_kartavo_PaintZoomIn1_5DirectStretch(benchmark::State& s) { RunKartavo(s, kZoomIn); }
-void BM_kartavo_PaintZoomOut0_5CacheWarm(benchmark::State& s) { RunKartavo(s, kZoomOut); }
-void BM_kartavo_PaintZoomOut0_5CacheRebuild(benchmark::State& s) { RunKartavo(s, kRebuild); }
-BENCHMARK(BM_kartavo_PaintZoomIn1_5DirectStretch)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheWarm)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheRebuild)->Unit(benchmark::kMillisecond);
-void BM_kartavo_PaintZoomIn1_5NoLandmarks(benchmark::State& s) { RunKartavo(s, kZoomIn, false); }
-void BM_kartavo_PaintZoomOut0_5CacheWarmNoLandmarks(benchmark::State& s) {
-  RunKartavo(s, kZoomOut, false);
+// The three scenes, each with and without landmarks, painted by one painter;
+// registered under the names the summary and earlier figures use.
+using TPaintRun = void (*)(benchmark::State&, const TScene&, bool);
+void RegisterScenes(const std::string& painter, TPaintRun run) {
+  struct TNamed {
+    const char *With, *Without; // names with and without landmarks
+    const TScene* Scene;
+  };
+  const TNamed scenes[] = {
+      {"ZoomIn1_5DirectStretch", "ZoomIn1_5NoLandmarks", &kZoomIn},
+      {"ZoomOut0_5CacheWarm", "ZoomOut0_5CacheWarmNoLandmarks", &kZoomOut},
+      {"ZoomOut0_5CacheRebuild", "ZoomOut0_5CacheRebuildNoLandmarks", &kRebuild}};
+  for (bool landmarks : {true, false})
+    for (const TNamed& n : scenes) {
+      const std::string name = "BM_" + painter + "_Paint" + (landmarks ? n.With : n.Without);
+      const TScene& scene = *n.Scene;
+      benchmark::RegisterBenchmark(name.c_str(), [run, &scene, landmarks](benchmark::State& st) {
+        run(st, scene, landmarks);
+      })->Unit(benchmark::kMillisecond);
+    }
 }
-void BM_kartavo_PaintZoomOut0_5CacheRebuildNoLandmarks(benchmark::State& s) {
-  RunKartavo(s, kRebuild, false);
-}
-BENCHMARK(BM_kartavo_PaintZoomIn1_5NoLandmarks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheWarmNoLandmarks)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_kartavo_PaintZoomOut0_5CacheRebuildNoLandmarks)->Unit(benchmark::kMillisecond);
 
 void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
   std::map<std::string, double> ms;
@@ -325,4 +314,10 @@ void PrintSummary(const kartavo::bench::TCollectingReporter& reporter) {
 
 } // namespace
 
-int main(int argc, char** argv) { return kartavo::bench::RunBenchmarks(argc, argv, PrintSummary); }
+int main(int argc, char** argv) {
+#ifdef KARTAVO_HAVE_CAIRO
+  RegisterScenes("cairo", RunCairo);
+#endif
+  RegisterScenes("kartavo", RunKartavo);
+  return kartavo::bench::RunBenchmarks(argc, argv, PrintSummary);
+}
